@@ -1,0 +1,36 @@
+#include "korvisa/app/single_instance.h"
+
+namespace korvisa {
+
+const char kViewerCaption[] = "ｼｽﾃﾑﾋﾞｭｰｱ";
+
+bool BringRunningViewerForward()
+{
+    HWND running = ::FindWindowA(nullptr, kViewerCaption);
+    if (!running)
+        return false;
+    ::ShowWindow(running, SW_SHOWNORMAL);
+    ::SetForegroundWindow(running);
+    return true;
+}
+
+RemoteViewMapping::~RemoteViewMapping()
+{
+    if (m_handle)
+        ::CloseHandle(m_handle);
+}
+
+bool RemoteViewMapping::Create()
+{
+    HANDLE handle = ::CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, 1, "RemoteViewMap");
+    if (!handle)
+        return false;
+    if (::GetLastError() == ERROR_ALREADY_EXISTS) {
+        ::CloseHandle(handle);
+        return false;
+    }
+    m_handle = handle;
+    return true;
+}
+
+}  // namespace korvisa

@@ -1,0 +1,16 @@
+#include "korvisa/app/splash_text.h"
+
+#include "common/cp932.h"
+
+namespace korvisa {
+
+const char kSplashNoName[] = "--------------";
+
+std::string SplashNameLine(bool present, const std::string& value)
+{
+    if (!present || value.empty())
+        return kSplashNoName;
+    return value.substr(0, cp932::PrefixBytesForChars(value.c_str(), kSplashNameChars));
+}
+
+}  // namespace korvisa

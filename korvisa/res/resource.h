@@ -1,0 +1,48 @@
+// Resource numbers of the viewer. Shared by the resource script and the code.
+#pragma once
+
+#define IDR_MAINFRAME 2620            // template string, menu, toolbar (32 x 32)
+#define IDR_MAINFRAME_SMALL 2622      // toolbar (16 x 16)
+#define IDB_SPLASH 2000               // gates the start-up picture
+#define IDD_KORVISA_FORM 2518         // the main window's form
+#define IDC_PICTURE_TABS 1005
+#define IDC_PICTURE 1025
+
+#define IDS_APP_TITLE 57344
+#define IDS_IDLE_MESSAGE 57345
+#define IDS_UNREG_DONE 61707
+#define IDS_UNREG_FAILURE 61708
+#define IDS_KEY_HELPDESK 61204
+#define IDS_KEY_SCREEN 61205
+#define IDS_KEY_COMMON 61210
+#define IDS_KEY_NETWORK 61236
+
+// Menu commands.
+#define ID_APP_EXIT 57665
+#define ID_APP_ABOUT 57664
+#define ID_HELP_FINDER 57667
+#define ID_CONTEXT_HELP 57669
+#define ID_VIEW_TOOLBAR 59392
+#define ID_VIEW_STATUS_BAR 59393
+#define ID_PAGE_BODY 32773
+#define ID_PAGE_MEMORY 32774
+#define ID_PAGE_DISPLAY 32775
+#define ID_PAGE_KEYBOARD 32776
+#define ID_PAGE_MOUSE 32777
+#define ID_PAGE_PRINTER 32778
+#define ID_PAGE_MEDIA 32786
+#define ID_PAGE_MODEM 32787
+#define ID_PAGE_PORTS 32788
+#define ID_PAGE_SLOTS 32789
+#define ID_PAGE_SCSI_LAN 32790
+#define ID_PAGE_DMI_SOFTWARE 32791
+#define ID_PAGE_INSTALLED_SOFTWARE 32792
+#define ID_PAGE_USB 32936
+#define ID_TOOL_STATUS_MONITOR 32793
+#define ID_TOOL_MIF_BROWSER 32797
+#define ID_TOOL_BIOS_BROWSER 32945
+#define ID_SETTINGS_MONITORING 32798
+#define ID_SETTINGS_PRESERVE 32802
+#define ID_NET_COMPUTER_LIST 32929
+#define ID_NET_PROTOCOL 32934
+#define ID_NET_PUBLISH 32795

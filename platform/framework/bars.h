@@ -1,0 +1,52 @@
+// The frame's control bars: a toolbar of bitmap buttons with tool tips and a
+// status bar whose message pane shows command prompts.
+#pragma once
+#include <windows.h>
+#include <string>
+#include <vector>
+
+#include "platform/framework/cmdui.h"
+#include "platform/framework/wnd.h"
+
+namespace fw {
+
+enum : UINT {
+    kToolBarId = 0xE800,       // standard child ids of the bars
+    kStatusBarId = 0xE801,
+    kCmdViewToolBar = 59392,   // show or hide the toolbar
+    kCmdViewStatusBar = 59393, // show or hide the status bar
+    kCmdAppExit = 57665,
+    kIdleMessage = 0xE001,     // the idle prompt of the status bar
+};
+
+class CControlBar : public CWnd {
+public:
+    bool IsVisible() const { return m_hWnd && ::IsWindowVisible(m_hWnd); }
+    // The bar's height in the frame's layout (0 when hidden).
+    int LayoutHeight() const;
+    int LayoutWidth() const;
+};
+
+class CToolBar : public CControlBar {
+public:
+    // A top toolbar with tool tips; the frame lays it out.
+    bool Create(HWND parent, UINT id = kToolBarId);
+    // Buttons from a bitmap strip of width × height images; a 0 in ids is a separator.
+    bool LoadButtons(UINT bitmapId, int imageWidth, int imageHeight, const UINT* ids, size_t count);
+    size_t ButtonCount() const { return m_ids.size(); }
+    const std::vector<UINT>& ButtonIds() const { return m_ids; }
+    // Asks the router for each button's state and shows it.
+    void UpdateButtons(CCmdTarget& router);
+
+private:
+    std::vector<UINT> m_ids;
+};
+
+class CStatusBar : public CControlBar {
+public:
+    bool Create(HWND parent, UINT id = kStatusBarId);
+    void SetText(const char* text);
+    std::string GetText() const;
+};
+
+}  // namespace fw

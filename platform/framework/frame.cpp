@@ -1,0 +1,243 @@
+#include "platform/framework/frame.h"
+
+#include <commctrl.h>
+
+#include "platform/framework/app.h"
+#include "platform/framework/resources.h"
+
+namespace fw {
+
+static const char kFrameClass[] = "fw.FrameWnd";
+
+bool CFrameWnd::LoadFrame(UINT resourceId, DWORD style)
+{
+    m_resourceId = resourceId;
+    HINSTANCE instance = ::GetModuleHandleA(nullptr);
+    HICON icon = ::LoadIconA(instance, MAKEINTRESOURCEA(resourceId));
+    if (!RegisterClass(kFrameClass, CS_DBLCLKS, nullptr, reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1), icon))
+        return false;
+    HMENU menu = ::LoadMenuA(instance, MAKEINTRESOURCEA(resourceId));
+    m_accelerators = ::LoadAcceleratorsA(instance, MAKEINTRESOURCEA(resourceId));
+
+    CREATESTRUCTA cs = {};
+    cs.style = style;
+    cs.x = cs.y = cs.cx = cs.cy = CW_USEDEFAULT;
+    cs.hMenu = menu;
+    if (!PreCreateWindow(cs)) {
+        if (menu)
+            ::DestroyMenu(menu);
+        return false;
+    }
+    std::string title = GetApp() ? GetApp()->m_appName : std::string();
+    if (!CreateEx(cs.dwExStyle, kFrameClass, title.c_str(), cs.style, cs.x, cs.y, cs.cx, cs.cy, nullptr, cs.hMenu)) {
+        // A frame whose creation failed has destroyed its window already; the
+        // menu was never attached to it.
+        if (menu && !m_hWnd)
+            ::DestroyMenu(menu);
+        return false;
+    }
+    return true;
+}
+
+void CFrameWnd::SetView(CFormView* view)
+{
+    m_view = view;
+    RecalcLayout();
+}
+
+void CFrameWnd::RecalcLayout()
+{
+    if (!m_hWnd)
+        return;
+    RECT client;
+    ::GetClientRect(m_hWnd, &client);
+    // Bars place themselves on WM_SIZE (top and bottom); the view takes the rest.
+    for (CControlBar* bar : m_bars)
+        if (bar->m_hWnd)
+            bar->SendMessage(WM_SIZE, 0, 0);
+    int top = client.top, bottom = client.bottom;
+    for (CControlBar* bar : m_bars) {
+        if (!bar->IsVisible())
+            continue;
+        if (bar == m_statusBar)
+            bottom -= bar->LayoutHeight();
+        else
+            top += bar->LayoutHeight();
+    }
+    if (m_view && m_view->m_hWnd)
+        ::MoveWindow(m_view->m_hWnd, 0, top, client.right, bottom > top ? bottom - top : 0, TRUE);
+}
+
+bool CFrameWnd::RouteCommand(UINT id)
+{
+    if (m_view && m_view->HandleCommand(id))
+        return true;
+    if (m_document && m_document->HandleCommand(id))
+        return true;
+    if (HandleCommand(id))
+        return true;
+    CWinApp* app = GetApp();
+    return app && app->HandleCommand(id);
+}
+
+void CFrameWnd::RouteUpdate(CCmdUI& ui)
+{
+    if (m_view && m_view->UpdateCommand(ui))
+        return;
+    if (m_document && m_document->UpdateCommand(ui))
+        return;
+    if (UpdateCommand(ui))
+        return;
+    if (CWinApp* app = GetApp())
+        app->UpdateCommand(ui);
+}
+
+bool CFrameWnd::HandleCommand(UINT id)
+{
+    for (CControlBar* bar : m_bars) {
+        bool isToolBar = bar != m_statusBar;
+        if ((id == kCmdViewToolBar && isToolBar) || (id == kCmdViewStatusBar && !isToolBar)) {
+            ShowBar(*bar, !bar->IsVisible());
+            return true;
+        }
+    }
+    if (id == kCmdAppExit) {
+        PostMessage(WM_CLOSE);
+        return true;
+    }
+    return false;
+}
+
+bool CFrameWnd::UpdateCommand(CCmdUI& ui)
+{
+    for (CControlBar* bar : m_bars) {
+        bool isToolBar = bar != m_statusBar;
+        if ((ui.id == kCmdViewToolBar && isToolBar) || (ui.id == kCmdViewStatusBar && !isToolBar)) {
+            ui.Enable();
+            ui.SetCheck(bar->IsVisible());
+            return true;
+        }
+    }
+    if (ui.id == kCmdAppExit) {
+        ui.Enable();
+        return true;
+    }
+    return false;
+}
+
+void CFrameWnd::ShowBar(CControlBar& bar, bool show)
+{
+    ::ShowWindow(bar.m_hWnd, show ? SW_SHOW : SW_HIDE);
+    RecalcLayout();
+}
+
+void CFrameWnd::OnIdleUpdate()
+{
+    for (CControlBar* bar : m_bars)
+        if (bar != m_statusBar && bar->IsVisible())
+            static_cast<CToolBar*>(bar)->UpdateButtons(*this);
+}
+
+void CFrameWnd::UpdateMenu(HMENU menu)
+{
+    int count = ::GetMenuItemCount(menu);
+    for (int i = 0; i < count; ++i) {
+        UINT id = ::GetMenuItemID(menu, i);
+        if (id == 0 || id == static_cast<UINT>(-1))
+            continue;   // separator or submenu
+        CCmdUI ui;
+        ui.id = id;
+        RouteUpdate(ui);
+        bool enabled = ui.handled && ui.enabled;
+        ::EnableMenuItem(menu, static_cast<UINT>(i), MF_BYPOSITION | (enabled ? MF_ENABLED : MF_GRAYED));
+        ::CheckMenuItem(menu, static_cast<UINT>(i), MF_BYPOSITION | (ui.checked ? MF_CHECKED : MF_UNCHECKED));
+    }
+}
+
+void CFrameWnd::UpdateTitle()
+{
+    if (!m_hWnd)
+        return;
+    std::string title = GetApp() ? GetApp()->m_appName : std::string();
+    if (m_document && !m_document->GetTitle().empty())
+        title += " - " + m_document->GetTitle();
+    ::SetWindowTextA(m_hWnd, title.c_str());
+}
+
+void CFrameWnd::SetMessageText(const char* text)
+{
+    if (m_statusBar)
+        m_statusBar->SetText(text);
+}
+
+void CFrameWnd::SetMessageText(UINT stringId)
+{
+    SetMessageText(LoadStrLine(stringId, 0).c_str());
+}
+
+bool CFrameWnd::PreTranslateMessage(MSG& msg)
+{
+    return m_accelerators && msg.message >= WM_KEYFIRST && msg.message <= WM_KEYLAST &&
+           ::TranslateAcceleratorA(m_hWnd, m_accelerators, &msg);
+}
+
+LRESULT CFrameWnd::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    switch (msg) {
+    case WM_CREATE:
+        if (OnCreate(*reinterpret_cast<CREATESTRUCTA*>(lParam)) < 0)
+            return -1;
+        UpdateTitle();
+        return 0;
+    case WM_SIZE:
+        RecalcLayout();
+        return 0;
+    case WM_COMMAND:
+        // Notifications of child controls other than the toolbar belong to those children.
+        if (lParam == 0 || HIWORD(wParam) == BN_CLICKED) {
+            RouteCommand(LOWORD(wParam));
+            return 0;
+        }
+        break;
+    case WM_INITMENUPOPUP:
+        if (!HIWORD(lParam))
+            UpdateMenu(reinterpret_cast<HMENU>(wParam));
+        return 0;
+    case WM_MENUSELECT: {
+        UINT id = LOWORD(wParam), flags = HIWORD(wParam);
+        if (flags == 0xFFFF && lParam == 0)
+            SetMessageText(kIdleMessage);          // menu closed
+        else if (!(flags & (MF_POPUP | MF_SEPARATOR)))
+            SetMessageText(id);
+        return 0;
+    }
+    case WM_NOTIFY: {
+        auto* header = reinterpret_cast<NMHDR*>(lParam);
+        if (header->code == TTN_NEEDTEXTA) {
+            // Tool tips are the second line of the command's prompt string.
+            auto* tip = reinterpret_cast<NMTTDISPINFOA*>(lParam);
+            std::string text = LoadStrLine(static_cast<UINT>(header->idFrom), 1);
+            lstrcpynA(tip->szText, text.c_str(), sizeof tip->szText);
+            tip->lpszText = tip->szText;
+            return 0;
+        }
+        break;
+    }
+    case WM_GETMINMAXINFO:
+        OnGetMinMaxInfo(*reinterpret_cast<MINMAXINFO*>(lParam));
+        return 0;
+    case WM_CLOSE:
+        DestroyWindow();
+        return 0;
+    case WM_DESTROY:
+        OnDestroy();
+        if (GetApp() && GetApp()->m_pMainWnd == this)
+            ::PostQuitMessage(GetApp()->m_exitCode);
+        return 0;
+    default:
+        break;
+    }
+    return Default(msg, wParam, lParam);
+}
+
+}  // namespace fw
