@@ -15,8 +15,8 @@ bool CSplashWnd::s_pictureLoadedOnce = false;
 static const char kSplashClass[] = "korvisa.Splash";
 static const char kPictureFile[] = "TAVOLA.BMP";
 constexpr UINT_PTR kTimerId = 1;
-constexpr UINT kShowMessage = WM_APP + 1;
-
+constexpr UINT_PTR kShowTimerId = 2;
+constexpr UINT kShowDelayMilliseconds = 100;
 constexpr DWORD kMaxPictureBytes = 16u << 20;   // far above any start-up picture
 
 bool CSplashWnd::ShowSplashScreen(HWND owner)
@@ -179,15 +179,18 @@ LRESULT CSplashWnd::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
 {
     switch (msg) {
     case WM_CREATE:
-        // Shown from the message loop, after the main window: Wine leaves a
-        // pop-up shown before its owner behind the owner.
+        // Shown a moment later, once the main window is up and active: under
+        // Wine a pop-up shown before its owner is activated ends up behind it.
         ::SetTimer(m_hWnd, kTimerId, kShowMilliseconds, nullptr);
-        PostMessage(kShowMessage);
-        return 0;
-    case kShowMessage:
-        ::SetWindowPos(m_hWnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW | SWP_NOACTIVATE);
+        ::SetTimer(m_hWnd, kShowTimerId, kShowDelayMilliseconds, nullptr);
         return 0;
     case WM_TIMER:
+        if (wParam == kShowTimerId) {
+            ::KillTimer(m_hWnd, kShowTimerId);
+            ::SetWindowPos(m_hWnd, HWND_TOPMOST, 0, 0, 0, 0,
+                           SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW | SWP_NOACTIVATE);
+            return 0;
+        }
         if (wParam == kTimerId) {
             Hide();
             return 0;
@@ -198,6 +201,7 @@ LRESULT CSplashWnd::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
         return 0;
     case WM_DESTROY:
         ::KillTimer(m_hWnd, kTimerId);
+        ::KillTimer(m_hWnd, kShowTimerId);
         if (s_current == this)
             s_current = nullptr;
         if (HWND owner = ::GetWindow(m_hWnd, GW_OWNER))

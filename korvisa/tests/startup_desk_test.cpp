@@ -15,7 +15,7 @@ TEST(ViewerStart, ShowsMainWindowAndStartupPictureThatEndsByItself)
 
     HWND splash = FindSplash(viewer.id());
     ASSERT_NE(splash, nullptr);
-    EXPECT_TRUE(harness::isVisible(splash));
+    EXPECT_TRUE(harness::waitUntil([&] { return harness::isVisible(splash); }, 2000));
     auto rect = harness::windowRect(splash);
     ASSERT_TRUE(rect.has_value());
     EXPECT_EQ(rect->right - rect->left, 400);

@@ -20,6 +20,12 @@ bool CFormView::CreateView(CFrameWnd& frame, UINT controlId)
     return true;
 }
 
+bool CFormView::OnInitDialog()
+{
+    CDialog::OnInitDialog();
+    return false;
+}
+
 bool CFormView::OnCommand(UINT id, UINT notifyCode, HWND control)
 {
     // Menu and accelerator commands that reach the view go up to the frame.

@@ -34,6 +34,9 @@ public:
     CFrameWnd* m_frame = nullptr;
 
 protected:
+    // The form takes the focus from its frame when the frame is activated,
+    // not while it is being created inside a hidden frame.
+    bool OnInitDialog() override;
     // A form view has no OK or Cancel: Enter and Escape must not destroy it.
     void OnOK() override {}
     void OnCancel() override {}

@@ -192,6 +192,13 @@ LRESULT CFrameWnd::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
     case WM_SIZE:
         RecalcLayout();
         return 0;
+    case WM_SETFOCUS:
+        // The view keeps the keyboard focus while the frame is active.
+        if (m_view && m_view->m_hWnd) {
+            ::SetFocus(m_view->m_hWnd);
+            return 0;
+        }
+        break;
     case WM_COMMAND:
         // Notifications of child controls other than the toolbar belong to those children.
         if (lParam == 0 || HIWORD(wParam) == BN_CLICKED) {
