@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include <cstring>
+
 namespace fw {
 
 int CControlBar::LayoutHeight() const
@@ -103,10 +105,12 @@ std::string CStatusBar::GetText() const
 {
     if (!m_hWnd)
         return std::string();
+    // A status bar that keeps Unicode text counts characters, not bytes, yet
+    // writes the whole code page 932 text: room for two bytes each.
     size_t length = LOWORD(SendMessage(SB_GETTEXTLENGTHA, 0));
-    std::string text(length + 1, '\0');
+    std::string text(2 * length + 1, '\0');
     SendMessage(SB_GETTEXTA, 0, reinterpret_cast<LPARAM>(&text[0]));
-    text.resize(length);
+    text.resize(std::strlen(text.c_str()));
     return text;
 }
 

@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <vector>
 
+#include "common/cp932.h"
 #include "platform/framework/resources.h"
 
 namespace fw {
@@ -44,10 +45,9 @@ void DDX_Text(CDataExchange& dx, int controlId, char* buffer, size_t size)
     if (size == 0)
         return;
     if (dx.m_save) {
-        // GetDlgItemTextA never writes more than the size it is given.
-        if (::GetDlgItemTextA(dx.m_dialog, controlId, buffer, static_cast<int>(size)) == 0)
-            buffer[0] = '\0';
-        buffer[size - 1] = '\0';
+        // Cut to the buffer before a character that does not fit whole
+        // (GetDlgItemTextA would keep the lead byte of a split one).
+        cp932::CopyBounded(buffer, size, ControlText(dx.m_dialog, controlId).c_str());
     } else {
         ::SetDlgItemTextA(dx.m_dialog, controlId, buffer);
     }

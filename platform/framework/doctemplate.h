@@ -23,7 +23,7 @@ public:
     CSingleDocTemplate(UINT resourceId, MakeDocument doc, MakeFrame frame, MakeView view);
     ~CSingleDocTemplate();
 
-    // Part `index` of the template string (parts separated by '\n'); part 0
+    // Piece `index` of the template string (pieces separated by '\n'); piece 0
     // is the window title, 1 the default document name, 2 the file type name.
     std::string GetDocString(int index) const;
 

@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include "common/cp932.h"
 #include "platform/framework/app.h"
 #include "platform/framework/resources.h"
 
@@ -133,9 +134,20 @@ void CFrameWnd::ShowBar(CControlBar& bar, bool show)
 
 void CFrameWnd::OnIdleUpdate()
 {
+    // Buttons ask the whole route (view, document, frame, application), not
+    // only the frame's own update handlers.
+    struct Route : CCmdTarget {
+        explicit Route(CFrameWnd& frame) : m_frame(frame) {}
+        bool UpdateCommand(CCmdUI& ui) override
+        {
+            m_frame.RouteUpdate(ui);
+            return ui.handled;
+        }
+        CFrameWnd& m_frame;
+    } route(*this);
     for (CControlBar* bar : m_bars)
         if (bar != m_statusBar && bar->IsVisible())
-            static_cast<CToolBar*>(bar)->UpdateButtons(*this);
+            static_cast<CToolBar*>(bar)->UpdateButtons(route);
 }
 
 void CFrameWnd::UpdateMenu(HMENU menu)
@@ -224,7 +236,8 @@ LRESULT CFrameWnd::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
             // Tool tips are the second line of the command's prompt string.
             auto* tip = reinterpret_cast<NMTTDISPINFOA*>(lParam);
             std::string text = LoadStrLine(static_cast<UINT>(header->idFrom), 1);
-            lstrcpynA(tip->szText, text.c_str(), sizeof tip->szText);
+            // Cut to the tip buffer before a character that does not fit whole.
+            cp932::CopyBounded(tip->szText, sizeof tip->szText, text.c_str());
             tip->lpszText = tip->szText;
             return 0;
         }

@@ -160,6 +160,7 @@ TEST_F(TestbedProfileTest, ReadersOnSeveralThreadsSeeWholeVersions)
             for (; !stop; reads++) {
                 const std::string v = Value(profile_, "A", "Key");
                 wrong += v != a && v != b;
+                Sleep(1);   // leave the writer a moment in which no reader holds the file
             }
         });
     }
