@@ -31,9 +31,6 @@ bool CKORVISAApp::InitInstance()
         words.emplace_back(__argv[i] ? __argv[i] : "");
     m_command = ParseCommandLine(words);
 
-    // Registration with the DMI service layer belongs here, before anything
-    // else of the start-up; it comes with the DMI client.
-
     if (BringRunningViewerForward())
         return false;
     if (!m_mapping.Create())

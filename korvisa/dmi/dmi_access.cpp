@@ -183,6 +183,11 @@ int DmiAccess::GetString(uint32_t attributeId, uint32_t keyValue, std::string* t
 
 int DmiAccess::SetInteger(uint32_t attributeId, uint32_t value)
 {
+    return SetInteger(attributeId, 0, value);
+}
+
+int DmiAccess::SetInteger(uint32_t attributeId, uint32_t keyValue, uint32_t value)
+{
     if (!Connected())
         return Refuse(kNotConnected);
     if (currentComponent != kWatcherComponent)
@@ -191,8 +196,9 @@ int DmiAccess::SetInteger(uint32_t attributeId, uint32_t value)
     if (!watcher.set)
         return Refuse(kWatcherFailed);
     const ULONG kIntegerKind = 1;
-    return watcher.set(currentGroup, attributeId, 0, &value, sizeof value, kIntegerKind) == 0 ? 1
-                                                                                              : Refuse(kWatcherFailed);
+    return watcher.set(currentGroup, attributeId, keyValue, &value, sizeof value, kIntegerKind) == 0
+               ? 1
+               : Refuse(kWatcherFailed);
 }
 
 int DmiAccess::FirstSoftwareComponent(uint32_t* componentId)

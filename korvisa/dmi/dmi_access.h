@@ -48,6 +48,8 @@ public:
     int GetString(uint32_t attributeId, std::string* text);
     int GetString(uint32_t attributeId, uint32_t keyValue, std::string* text);
     int SetInteger(uint32_t attributeId, uint32_t value);
+    // The same for one row of a watcher table (a drive's conditions).
+    int SetInteger(uint32_t attributeId, uint32_t keyValue, uint32_t value);
 
     int FirstSoftwareComponent(uint32_t* componentId);
     int NextSoftwareComponent(uint32_t* componentId);

@@ -27,9 +27,12 @@ ULONG WINAPI WatcherGetFake(ULONG group, ULONG attribute, ULONG, void* buffer, U
     return 0;
 }
 
+ULONG g_lastSetKey = 0;
+
 ULONG WINAPI WatcherSetFake(ULONG group, ULONG attribute, ULONG key, const void* value, ULONG length, ULONG kind)
 {
-    if (g_watcherFail || key != 0 || length != 4 || kind != 1)
+    g_lastSetKey = key;
+    if (g_watcherFail || length != 4 || kind != 1)
         return 1;
     std::memcpy(&g_watcher[{group, attribute}], value, 4);
     return 0;
@@ -92,6 +95,10 @@ TEST_F(Access, WatcherComponentNeverReachesTheServiceLayer)
     uint32_t value = 0;
     ASSERT_EQ(access.GetInteger(3, &value), 1);
     EXPECT_EQ(value, 70u);
+    EXPECT_EQ(g_lastSetKey, 0u);
+    // A drive's row of the watcher's table is written with its key.
+    ASSERT_EQ(access.SetInteger(4, 2, 15), 1);
+    EXPECT_EQ(g_lastSetKey, 2u);
     EXPECT_EQ(service.blocks.size(), before);
 
     g_watcherFail = 1;

@@ -1,0 +1,185 @@
+// The viewer's DMI client against the real service layer DLLs on a desk:
+// MIF files in C:\DMI\db\mifs, and a responder in another process standing
+// where the PC's component program answers the bridge.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "harness/harness.h"
+#include "korvisa/dmi/command_layer.h"
+#include "korvisa/dmi/dmi_access.h"
+
+using namespace korvisa::dmi;
+
+namespace {
+
+const char kMifFolder[] = "C:\\DMI\\db\\mifs\\";
+
+const char kVendorMif[] = R"(// the vendor component, as far as these tests read it
+start component
+  name = "Chain Vendor"
+  start path
+    name = "CORVANEDI"
+    win32 = direct-interface
+  end path
+  start group
+    name = "Vendor" class = "DMTF|Lanternfish|1.0" id = 1
+    start attribute name = "Label" id = 1 type = string(32) value = "ﾃｽﾄ" "表示機" end attribute
+  end group
+  start group
+    name = "Slot" class = "X|Slot|1" key = 1
+    start attribute name = "Index" id = 1 type = integer value = 0 end attribute
+    start attribute name = "Kind" id = 2 type = string(8) value = "" end attribute
+  end group
+  start table
+    name = "Slots" id = 9 class = "X|Slot|1"
+    {1, "AGP"}
+    {2, "PCI"}
+  end table
+  start group
+    name = "Rows" class = "X|Rows|1" id = 5 key = 1
+    start attribute name = "Index" id = 1 type = integer value = *"CORVANEDI" end attribute
+    start attribute name = "Text" id = 2 type = string(16) value = *"CORVANEDI" end attribute
+  end group
+  start group
+    name = "Clock" class = "X|Clock|1" id = 7
+    start attribute name = "When" id = 3 type = date value = *"CORVANEDI" end attribute
+  end group
+end component
+)";
+
+const char kSystemMif[] = R"(start component
+  name = "Chain PC"
+  start path name = "CORVANEDI" win32 = direct-interface end path
+  start group
+    name = "General" class = "DMTF|General Information|001" id = 1
+    start attribute name = "System Name" id = 1 type = string(64) value = "PC-01" end attribute
+  end group
+  start group
+    name = "Enclosure" class = "DMTF|Physical Container Global Table|001" id = 16
+    start attribute
+      name = "Container Type" id = 1
+      type = start enum 3 = "Desktop" 6 = "Mini Tower" end enum
+      value = *"CORVANEDI"
+    end attribute
+  end group
+end component
+)";
+
+std::string SoftwareMif(int n)
+{
+    return "start component name = \"Product " + std::to_string(n) +
+           "\" start group name = \"Software\" class = \"DMTF|Software Component Information|001\" id = 1 "
+           "start attribute name = \"Product\" id = 1 type = string(32) value = \"P" +
+           std::to_string(n) + "\" end attribute end group end component\n";
+}
+
+class Chain : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(harness::writeFile(std::string(kMifFolder) + "vendor.mif", kVendorMif));
+        ASSERT_TRUE(harness::writeFile(std::string(kMifFolder) + "system.mif", kSystemMif));
+        for (int n = 1; n <= 6; ++n)
+            ASSERT_TRUE(harness::writeFile(std::string(kMifFolder) + "sw" + std::to_string(n) + ".mif",
+                                           SoftwareMif(n)));
+        library = LoadLibraryA("sextant32.dll");
+        ASSERT_NE(library, nullptr);
+        entry = reinterpret_cast<ServiceEntry>(reinterpret_cast<void*>(GetProcAddress(library, MAKEINTRESOURCEA(3))));
+        ASSERT_NE(entry, nullptr);
+        ResetForTests();
+        DmiAccess::ResetConnectionForTests();
+        SetServiceEntry(entry);
+    }
+    void StartResponder(const char* arguments = "")
+    {
+        responder = harness::Process::start(harness::fromUnixPath(BRIDGE_RESPONDER), arguments);
+        ASSERT_TRUE(responder.valid());
+        harness::WindowQuery query;
+        query.className = "corvanedmici";
+        ASSERT_NE(harness::waitForWindow(query), nullptr);
+    }
+    HMODULE library = nullptr;
+    ServiceEntry entry = nullptr;
+    harness::Process responder;
+};
+
+}  // namespace
+
+TEST_F(Chain, StaticEnumeratedKeyedAndBridgedValuesArrive)
+{
+    StartResponder();
+    DmiAccess access;
+    ASSERT_TRUE(DmiAccess::Connected());
+    std::string text;
+    access.SetGroup(1);
+    ASSERT_EQ(access.GetString(1, &text), 1);
+    EXPECT_EQ(text, "ﾃｽﾄ表示機");
+
+    // A static table row by key, and a key with no row.
+    access.SetGroup(9);
+    ASSERT_EQ(access.GetString(2, 2, &text), 1);
+    EXPECT_EQ(text, "PCI");
+    EXPECT_EQ(access.GetString(2, 5, &text), 0);
+    EXPECT_EQ(access.LastStatus(), 0x10Au);
+
+    // Through the bridge: an enumerated integer comes back as its text.
+    ASSERT_EQ(access.GetSystemName(&text), 1);
+    EXPECT_EQ(text, "Mini Tower");
+    access.SetGroup(5);
+    ASSERT_EQ(access.GetString(2, 3, &text), 1);
+    EXPECT_EQ(text, "row 3");
+    EXPECT_EQ(access.GetString(2, 9, &text), 0);
+    EXPECT_EQ(access.LastStatus(), 0x100u);
+    access.SetGroup(7);
+    ASSERT_EQ(access.GetString(3, &text), 1);
+    EXPECT_EQ(std::string(text.c_str()), "20011224093000.000000+540");
+
+    // Unknown groups and components carry the service layer's statuses.
+    access.SetGroup(77);
+    EXPECT_EQ(access.GetString(1, &text), 0);
+    EXPECT_EQ(access.LastStatus(), 0x104u);
+    access.SetComponent(999);
+    access.SetGroup(1);
+    EXPECT_EQ(access.GetString(1, &text), 0);
+    EXPECT_EQ(access.LastStatus(), 0x102u);
+}
+
+TEST_F(Chain, SoftwareListingContinuesOverSeveralBatches)
+{
+    DmiAccess access;
+    uint32_t id = 0;
+    std::vector<uint32_t> ids;
+    for (int ok = access.FirstSoftwareComponent(&id); ok; ok = access.NextSoftwareComponent(&id))
+        ids.push_back(id);
+    // The six written here and whatever the installation brought, each once.
+    uint32_t count = 0;
+    ASSERT_EQ(CountComponents(kSoftwareClass, &count, nullptr), 0);
+    EXPECT_GE(count, 6u);
+    EXPECT_EQ(ids.size(), count);
+    std::sort(ids.begin(), ids.end());
+    EXPECT_EQ(std::unique(ids.begin(), ids.end()), ids.end());
+    EXPECT_EQ(access.LastStatus(), 12u);
+    // A class nobody has: nothing, and success.
+    uint32_t listed = 99;
+    uint32_t some[4];
+    EXPECT_EQ(ListComponents("NOBODY|Here|1", some, 4, nullptr, &listed), 0);
+    EXPECT_EQ(listed, 0u);
+}
+
+TEST_F(Chain, BridgeWithoutAnAnswerFailsInBoundedTime)
+{
+    DmiAccess access;
+    std::string text;
+    EXPECT_EQ(access.GetSystemName(&text), 0);
+    EXPECT_EQ(access.LastStatus(), 0x107u);
+
+    StartResponder("hang");
+    DWORD start = GetTickCount();
+    EXPECT_EQ(access.GetSystemName(&text), 0);
+    EXPECT_EQ(access.LastStatus(), 0x10004u);
+    EXPECT_LT(GetTickCount() - start, 15000u);
+}

@@ -1,0 +1,150 @@
+// The DMI service layer's management library: one command entry (ordinal 3)
+// that accepts a command block at once and completes it on a worker thread,
+// calling the application's completion routine, as an asynchronous service
+// layer does. Components come from the MIF files in DMIDIR\db\mifs, read
+// again whenever that folder changes.
+#include <windows.h>
+
+#include <cstring>
+#include <deque>
+#include <map>
+#include <string>
+
+#include "platform/dmi/instrumentation.h"
+#include "platform/dmi/service_layer.h"
+
+namespace {
+
+using Completion = void(WINAPI*)(ULONG);
+
+CRITICAL_SECTION g_lock;
+HANDLE g_wake = nullptr;
+HANDLE g_worker = nullptr;
+std::deque<uint8_t*> g_queue;
+MifDatabase* g_database = nullptr;
+service::DispatchingInstrumentation* g_instrumentation = nullptr;
+service::ServiceLayer* g_service = nullptr;
+std::map<uint32_t, Completion> g_completions;   // by management handle
+
+uint32_t Word(const uint8_t* p, size_t offset)
+{
+    uint32_t v;
+    std::memcpy(&v, p + offset, 4);
+    return v;
+}
+
+std::string MifFolder()
+{
+    HKEY key;
+    char dir[MAX_PATH] = "";
+    if (::RegOpenKeyExA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Corvane Technologies, Inc.\\Corvane DMI\\CurrentVersion", 0,
+                        KEY_QUERY_VALUE, &key) == ERROR_SUCCESS) {
+        DWORD type = 0, size = sizeof dir - 1;
+        if (::RegQueryValueExA(key, "DMIDIR", nullptr, &type, reinterpret_cast<BYTE*>(dir), &size) != ERROR_SUCCESS ||
+            type != REG_SZ)
+            dir[0] = '\0';
+        dir[size < sizeof dir ? size : sizeof dir - 1] = '\0';
+        ::RegCloseKey(key);
+    }
+    std::string folder = dir;
+    if (!folder.empty() && folder.back() == '\\')
+        folder.pop_back();
+    return folder + "\\db\\mifs";
+}
+
+// The length of a block as far as it may be read.
+size_t BlockLength(const uint8_t* block)
+{
+    if (Word(block, 4) == 0x100)
+        return 72;   // registration declares only its header
+    uint32_t length = Word(block, 8);
+    return length < 84 ? 84 : (length > service::kMaxBlockLength ? service::kMaxBlockLength : length);
+}
+
+void Complete(uint8_t* block)
+{
+    size_t length = BlockLength(block);
+    auto* confirm = reinterpret_cast<uint8_t*>(static_cast<uintptr_t>(Word(block, 32)));
+    size_t confirmLength = Word(block, 28);
+    if (confirmLength > service::kMaxBlockLength)
+        confirmLength = service::kMaxBlockLength;
+
+    Completion completion = nullptr;
+    service::CommandResult result;
+    ::EnterCriticalSection(&g_lock);
+    uint32_t command = Word(block, 4);
+    // The component program writes its MIF at its first start, possibly
+    // after an application registered: look again at every new listing.
+    if ((command == 0x100 || command == 0x201) && (g_database->ComponentCount() == 0 || g_database->FolderChanged()))
+        g_database->LoadFolder(MifFolder());
+    result = g_service->Execute(block, length, confirm, confirmLength);
+    if (command == 0x100) {
+        completion = reinterpret_cast<Completion>(static_cast<uintptr_t>(Word(block, 64)));
+        g_completions[Word(confirm, 8)] = completion;
+    } else {
+        auto found = g_completions.find(Word(block, 12));
+        completion = found != g_completions.end() ? found->second
+                                                   : reinterpret_cast<Completion>(static_cast<uintptr_t>(Word(block, 60)));
+        if (command == 0x101)
+            g_completions.erase(Word(block, 12));
+    }
+    ::LeaveCriticalSection(&g_lock);
+
+    std::memcpy(block + 40, &result.entryCount, 4);
+    std::memcpy(block + 44, &result.status, 4);
+    if (completion)
+        completion(reinterpret_cast<uintptr_t>(block) & 0xFFFFFFFFu);
+}
+
+DWORD WINAPI Worker(void*)
+{
+    for (;;) {
+        ::WaitForSingleObject(g_wake, INFINITE);
+        for (;;) {
+            ::EnterCriticalSection(&g_lock);
+            uint8_t* block = nullptr;
+            if (!g_queue.empty()) {
+                block = g_queue.front();
+                g_queue.pop_front();
+            }
+            ::LeaveCriticalSection(&g_lock);
+            if (!block)
+                break;
+            Complete(block);
+        }
+    }
+}
+
+}  // namespace
+
+extern "C" ULONG WINAPI DmiCommandEntry(void* commandBlock)
+{
+    auto* block = static_cast<uint8_t*>(commandBlock);
+    if (!block)
+        return service::kIllFormedCommand;
+    ::EnterCriticalSection(&g_lock);
+    uint32_t refused = g_service->Check(block, BlockLength(block));
+    if (refused == 0) {
+        g_queue.push_back(block);
+        if (!g_worker)
+            g_worker = ::CreateThread(nullptr, 0, Worker, nullptr, 0, nullptr);
+    }
+    ::LeaveCriticalSection(&g_lock);
+    if (refused != 0)
+        return refused;
+    ::SetEvent(g_wake);
+    return service::kNoError;
+}
+
+BOOL WINAPI DllMain(HINSTANCE, DWORD reason, LPVOID)
+{
+    if (reason == DLL_PROCESS_ATTACH) {
+        ::InitializeCriticalSection(&g_lock);
+        g_wake = ::CreateEventA(nullptr, FALSE, FALSE, nullptr);
+        g_database = new MifDatabase;
+        g_instrumentation = new service::DispatchingInstrumentation;
+        g_service = new service::ServiceLayer(*g_database, *g_instrumentation);
+    }
+    // At process end the worker thread is gone already; what it held goes with the process.
+    return TRUE;
+}
