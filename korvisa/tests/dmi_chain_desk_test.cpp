@@ -77,18 +77,26 @@ std::string SoftwareMif(int n)
            std::to_string(n) + "\" end attribute end group end component\n";
 }
 
+ServiceEntry RealServiceEntry()
+{
+    HMODULE library = LoadLibraryA("sextant32.dll");
+    return library ? reinterpret_cast<ServiceEntry>(
+                         reinterpret_cast<void*>(GetProcAddress(library, MAKEINTRESOURCEA(3))))
+                   : nullptr;
+}
+
 class Chain : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(harness::writeFile(std::string(kMifFolder) + "vendor.mif", kVendorMif));
+        // This vendor component stands in for the installed one.
+        ASSERT_TRUE(harness::deleteFile(std::string(kMifFolder) + "vendor.mif"));
+        ASSERT_TRUE(harness::writeFile(std::string(kMifFolder) + "chain_vendor.mif", kVendorMif));
         ASSERT_TRUE(harness::writeFile(std::string(kMifFolder) + "system.mif", kSystemMif));
         for (int n = 1; n <= 6; ++n)
             ASSERT_TRUE(harness::writeFile(std::string(kMifFolder) + "sw" + std::to_string(n) + ".mif",
                                            SoftwareMif(n)));
-        library = LoadLibraryA("sextant32.dll");
-        ASSERT_NE(library, nullptr);
-        entry = reinterpret_cast<ServiceEntry>(reinterpret_cast<void*>(GetProcAddress(library, MAKEINTRESOURCEA(3))));
+        entry = RealServiceEntry();
         ASSERT_NE(entry, nullptr);
         ResetForTests();
         DmiAccess::ResetConnectionForTests();
@@ -102,7 +110,6 @@ protected:
         query.className = "corvanedmici";
         ASSERT_NE(harness::waitForWindow(query), nullptr);
     }
-    HMODULE library = nullptr;
     ServiceEntry entry = nullptr;
     harness::Process responder;
 };
@@ -182,4 +189,40 @@ TEST_F(Chain, BridgeWithoutAnAnswerFailsInBoundedTime)
     EXPECT_EQ(access.GetSystemName(&text), 0);
     EXPECT_EQ(access.LastStatus(), 0x10004u);
     EXPECT_LT(GetTickCount() - start, 15000u);
+}
+
+TEST(InstalledVendor, ValuesComeFromTheSystemAndTheTestbedProfile)
+{
+    // The testbed PC gets a monitor and two modems (a key's first occurrence
+    // wins, so these go in front of the installed profile); the keyboard is
+    // the desk's own.
+    auto profile = harness::readFile("C:\\TESTBED\\machine.ini");
+    ASSERT_TRUE(profile.has_value());
+    ASSERT_TRUE(harness::writeFile("C:\\TESTBED\\machine.ini",
+                                   "[Vendor]\r\nG7.A1=ﾃｽﾄ表示ﾓﾆﾀ\r\nG19.Rows=1,2\r\nG19.A2.K2=FAX MODEM 56K\r\n" +
+                                       *profile));
+    ServiceEntry entry = RealServiceEntry();
+    ASSERT_NE(entry, nullptr);
+    ResetForTests();
+    DmiAccess::ResetConnectionForTests();
+    SetServiceEntry(entry);
+
+    DmiAccess access;
+    ASSERT_TRUE(DmiAccess::Connected());
+    std::string text;
+    access.SetGroup(7);
+    ASSERT_EQ(access.GetString(1, &text), 1);
+    EXPECT_EQ(text, "ﾃｽﾄ表示ﾓﾆﾀ");
+    access.SetGroup(19);
+    ASSERT_EQ(access.GetString(2, 2, &text), 1);
+    EXPECT_EQ(text, "FAX MODEM 56K");
+    EXPECT_EQ(access.GetString(2, 3, &text), 0);
+    EXPECT_EQ(access.LastStatus(), 0x10Au);
+
+    UINT delay = 99;
+    ASSERT_TRUE(SystemParametersInfoA(SPI_GETKEYBOARDDELAY, 0, &delay, 0));
+    access.SetGroup(10);
+    uint32_t value = 0;
+    ASSERT_EQ(access.GetInteger(1, &value), 1);
+    EXPECT_EQ(value, delay);
 }
