@@ -57,14 +57,14 @@ Result GetValue(uint32_t group, uint32_t attribute, uint32_t keyValue, Value* ou
     if (!out)
         return Result::NoSuchAttribute;
     *out = Value();
-    const GroupSpec* spec = FindGroup(group);
-    const AttributeSpec* attributeSpec = spec ? FindAttribute(*spec, attribute) : nullptr;
+    const GroupSpec* groupInfo = FindGroup(group);
+    const AttributeSpec* attributeSpec = groupInfo ? FindAttribute(*groupInfo, attribute) : nullptr;
     if (!attributeSpec)
         return Result::NoSuchAttribute;
 
     uint32_t key = 0;
-    if (spec->table) {
-        const std::vector<uint32_t> rows = TableRows(*spec);
+    if (groupInfo->table) {
+        const std::vector<uint32_t> rows = TableRows(*groupInfo);
         if (rows.empty() || (keyValue != 0 && std::find(rows.begin(), rows.end(), keyValue) == rows.end()))
             return Result::NoSuchRow;
         key = keyValue != 0 ? keyValue : rows.front();
@@ -75,12 +75,12 @@ Result GetValue(uint32_t group, uint32_t attribute, uint32_t keyValue, Value* ou
     TestbedProfile& profile = VendorProfile();
     if (ProfileFails(profile, group, attribute, key))
         return Result::NoSuchAttribute;
-    if (spec->table && attribute == kKeyAttribute) {
+    if (groupInfo->table && attribute == kKeyAttribute) {
         out->type = attributeSpec->type;
         out->integer = key;
         return Result::Ok;
     }
-    if (ProfileValue(profile, group, *attributeSpec, key, out) || SystemValue(*spec, *attributeSpec, key, out))
+    if (ProfileValue(profile, group, *attributeSpec, key, out) || SystemValue(*groupInfo, *attributeSpec, key, out))
         return Result::Ok;
     out->type = attributeSpec->type;
     return Result::Ok;
@@ -88,8 +88,8 @@ Result GetValue(uint32_t group, uint32_t attribute, uint32_t keyValue, Value* ou
 
 std::vector<uint32_t> RowKeys(uint32_t group)
 {
-    const GroupSpec* spec = FindGroup(group);
-    return spec && spec->table ? TableRows(*spec) : std::vector<uint32_t>();
+    const GroupSpec* groupInfo = FindGroup(group);
+    return groupInfo && groupInfo->table ? TableRows(*groupInfo) : std::vector<uint32_t>();
 }
 
 }  // namespace vendor

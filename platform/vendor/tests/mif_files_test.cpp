@@ -79,17 +79,17 @@ TEST_F(InstalledMifs, VendorComponentDeclaresWhatTheInstrumentationServes)
         }
         const MifKey key = MifKey::Number(vendor::kKeyAttribute, 1);
         for (size_t a = 0; a < group.attributeCount; a++) {
-            const vendor::AttributeSpec& spec = group.attributes[a];
-            served.insert({group.id, spec.id});
+            const vendor::AttributeSpec& attributeInfo = group.attributes[a];
+            served.insert({group.id, attributeInfo.id});
             MifAttribute attribute;
-            ASSERT_EQ(database_.DescribeAttribute(component, group.id, spec.id, &attribute), MifStatus::kOk)
-                << "group " << group.id << " attribute " << spec.id;
-            EXPECT_EQ(attribute.type, spec.type) << "group " << group.id << " attribute " << spec.id;
-            if (spec.type == dmi::kDisplayString) {
-                EXPECT_EQ(attribute.maxLength, spec.maxLength) << "group " << group.id << " attribute " << spec.id;
+            ASSERT_EQ(database_.DescribeAttribute(component, group.id, attributeInfo.id, &attribute), MifStatus::kOk)
+                << "group " << group.id << " attribute " << attributeInfo.id;
+            EXPECT_EQ(attribute.type, attributeInfo.type) << "group " << group.id << " attribute " << attributeInfo.id;
+            if (attributeInfo.type == dmi::kDisplayString) {
+                EXPECT_EQ(attribute.maxLength, attributeInfo.maxLength) << "group " << group.id << " attribute " << attributeInfo.id;
             }
             MifAnswer answer;
-            EXPECT_EQ(database_.GetValue(component, group.id, spec.id, group.table ? &key : nullptr,
+            EXPECT_EQ(database_.GetValue(component, group.id, attributeInfo.id, group.table ? &key : nullptr,
                                          group.table ? 1 : 0, &answer),
                       MifStatus::kInstrumented);
             EXPECT_EQ(answer.instrumentation, kInstrumentation);
