@@ -57,10 +57,8 @@ bool CSplashWnd::PreTranslateAppMessage(const MSG& msg)
     case WM_SYSKEYDOWN:
     case WM_LBUTTONDOWN:
     case WM_RBUTTONDOWN:
-    case WM_MBUTTONDOWN:
     case WM_NCLBUTTONDOWN:
     case WM_NCRBUTTONDOWN:
-    case WM_NCMBUTTONDOWN:
         s_current->Hide();
         return true;
     default:
