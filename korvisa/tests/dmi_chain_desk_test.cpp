@@ -226,3 +226,27 @@ TEST(InstalledVendor, ValuesComeFromTheSystemAndTheTestbedProfile)
     ASSERT_EQ(access.GetInteger(1, &value), 1);
     EXPECT_EQ(value, delay);
 }
+
+TEST(WholeChain, ViewerReadsTheComputerTypeFromTheComponentProgram)
+{
+    // The PC's component program writes its MIF at its first start and then
+    // answers the bridge; the viewer's read goes through the service layer.
+    harness::Process bramble = harness::Process::start("C:\\DMI\\BIN\\bramble.exe", "", "C:\\DMI\\BIN");
+    ASSERT_TRUE(bramble.valid());
+    harness::WindowQuery query;
+    query.className = "corvanedmici";
+    ASSERT_NE(harness::waitForWindow(query, 20000), nullptr);
+    ASSERT_TRUE(harness::waitUntil([] { return harness::fileExists("C:\\DMI\\db\\mifs\\pcmif.mif"); }, 10000));
+
+    ServiceEntry entry = RealServiceEntry();
+    ASSERT_NE(entry, nullptr);
+    ResetForTests();
+    DmiAccess::ResetConnectionForTests();
+    SetServiceEntry(entry);
+    DmiAccess access;
+    ASSERT_TRUE(DmiAccess::Connected());
+    std::string type;
+    ASSERT_EQ(access.GetSystemName(&type), 1) << access.LastStatus();
+    // The testbed PC is a mini tower.
+    EXPECT_EQ(type, "Mini Tower");
+}

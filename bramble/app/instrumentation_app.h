@@ -1,0 +1,45 @@
+// bramble's application object: the start-up in its fixed order, each step
+// ending the program with its message when it fails.
+#pragma once
+#include <windows.h>
+
+#include <memory>
+
+#include "bramble/app/dmi_command_block.h"
+#include "bramble/app/instrumentation_window.h"
+#include "bramble/serving/attribute_bridge.h"
+#include "platform/framework/app.h"
+
+namespace bramble {
+
+class InstrumentationApp : public fw::CWinApp {
+public:
+    // invoke is the service layer's DmiInvoke.
+    explicit InstrumentationApp(DmiInvokeFunction invoke);
+    bool InitInstance() override;
+
+private:
+    bool CheckSingleInstance();
+    bool CreateMonitorMutex();
+    bool OpenDriver();
+    bool ReadPcIdentity();
+    bool CheckRegistry();
+    bool CreateMainWindow();
+    bool StartHealthMonitor();
+    bool RecordProduct();
+    bool CreateBridge();
+
+    DmiInvokeFunction invoke_;
+    std::unique_ptr<InstrumentationWindow> window_;
+    AttributeBridge bridge_;
+    bool productValueFound_ = false;
+};
+
+// The command block bramble sends its one command with.
+DmiCommandBlock& CommandBlock();
+
+// The health limits file: absent (it will be made) or of the one layout the
+// health monitor reads. Anything else cannot be read.
+bool HealthLimitsReadable(const char* installDir);
+
+}  // namespace bramble
