@@ -33,9 +33,15 @@ const GroupDef kGroups[] = {
     {10, true, 8, 0, ci::ProbeCaches},
     {11, true, 16, 0, ci::ProbeParallelPorts},
     {12, true, 16, 0, ci::ProbeSerialPorts},
+    {13, true, ci::kIrqCount, kRefreshIrq, ci::ProbeIrqs},
     {16, false, 1, 0, ci::ProbeEnclosure},
     {19, true, 8, 0, ci::ProbeSlots},
+    {20, false, 1, kRefreshDisplay, ci::ProbeDisplay},
     {22, true, 3, kRefreshVideoBios, ci::ProbeVideoBios},
+    {25, true, 16, 0, ci::ProbePartitions},
+    {28, false, 1, 0, ci::ProbePointingDevice},
+    {29, false, 1, kRefreshKeyboard, ci::ProbeKeyboard},
+    {31, true, ci::kStandardPortCount, 0, ci::ProbeStandardPorts},
 };
 constexpr size_t kGroupCount = sizeof kGroups / sizeof kGroups[0];
 

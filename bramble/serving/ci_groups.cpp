@@ -109,6 +109,13 @@ std::string DmiDate(const SYSTEMTIME& t, unsigned fractionMicros)
     return text;
 }
 
+bool ModelHasCdromOnIrq15()
+{
+    SmbiosBytes table;
+    if (!Table(&table)) return false;
+    return DeriveModelClass(ReadSystem(table).product).cdromOnIrq15;
+}
+
 bool ProbeSystem(Rows* rows)
 {
     SmbiosBytes table;

@@ -49,6 +49,52 @@ bool ProbeSerialPorts(Rows* rows);   // 12
 bool ProbeEnclosure(Rows* rows);     // 16
 bool ProbeSlots(Rows* rows);         // 19
 bool ProbeVideoBios(Rows* rows);     // 22
+bool ProbeIrqs(Rows* rows);          // 13
+bool ProbeDisplay(Rows* rows);       // 20
+bool ProbePartitions(Rows* rows);    // 25
+bool ProbePointingDevice(Rows* rows);  // 28
+bool ProbeKeyboard(Rows* rows);      // 29
+bool ProbeStandardPorts(Rows* rows); // 31
+
+// The state of a standard port by its name ("COM1" ... "LPT4"): by default
+// kPortPresent when the system knows a device of that name, else 0.
+constexpr unsigned kPortPresent = 3;
+constexpr unsigned kStandardPortCount = 8;
+using PortStateReader = unsigned (*)(const char* name);
+void SetPortStateReader(PortStateReader reader);  // null: the default again
+
+// The VESA BIOS mode number of a screen mode (0 when the resolution is not
+// one of the standard ones). The resolution is told by width + height.
+unsigned VesaMode(int width, int height, int bitsPerPixel);
+
+// A device that holds an interrupt, as the configuration manager lists it.
+struct IrqDevice {
+    unsigned irq = 0;
+    std::string deviceClass;  // the registry class, e.g. "Ports" or "CDROM"
+    std::string description;
+};
+// Where the interrupt holders come from: by default the configuration
+// manager's list on Windows 95/98 and nothing on Windows NT. A source fills
+// the list and answers false when it has none.
+using IrqSource = bool (*)(std::vector<IrqDevice>* devices);
+void SetIrqSource(IrqSource source);  // null: the default again
+constexpr unsigned kIrqCount = 16;
+// The interrupts of a device's binary allocation record (memory windows, I/O
+// ranges, then the interrupt count and up to 7 interrupts); none when short.
+void AllocationIrqs(const unsigned char* data, size_t size, std::vector<unsigned>* irqs);
+constexpr size_t kAllocationIrqCountOffset = 2 + 9 * 4 + 9 * 4 + 9 * 2 + 2 + 20 * 2 * 3;
+
+// The extended free-space call for FAT32 volumes on Windows 95/98: total and
+// free bytes of the volume at a root such as "C:\\"; false when it fails.
+using Fat32SpaceReader = bool (*)(const char* root, uint64_t* totalBytes, uint64_t* freeBytes);
+void SetFat32SpaceReader(Fat32SpaceReader reader);  // null: the default again
+// Total and free KB of the volume at root: through the FAT32 reader for a
+// FAT32 volume on Windows 95/98, otherwise from the cluster counts. Zero
+// sizes when the volume cannot be read.
+void VolumeSizesKB(const char* root, const std::string& fileSystem, bool nt, int64_t* totalKB, int64_t* freeKB);
+
+// True when the model (from the SMBIOS product string) has its CD-ROM on IRQ 15.
+bool ModelHasCdromOnIrq15();
 
 // Reads the SMBIOS table again through the current reader; false (keeping
 // the last good copy) when it cannot.

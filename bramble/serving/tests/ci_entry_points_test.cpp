@@ -118,7 +118,7 @@ TEST_F(CiEntryPointsTest, SingleRowGroupsAnswerFromTheTable)
 TEST_F(CiEntryPointsTest, UnknownGroupsAttributesAndRowsAnswerNull)
 {
     EXPECT_EQ(Get(5, 1), nullptr);    // no such group
-    EXPECT_EQ(Get(31, 1), nullptr);   // a group not served here
+    EXPECT_EQ(Get(7, 1), nullptr);    // a group not served here
     EXPECT_EQ(Get(1, 99), nullptr);   // no such attribute
     Key missing(99);
     EXPECT_EQ(Get(6, 1, 1, &missing.entry), nullptr);
