@@ -3,6 +3,8 @@
 #pragma once
 #include <windows.h>
 
+#include <string>
+
 #include "bramble/serving/attribute_bridge.h"
 
 namespace bramble {
@@ -14,5 +16,11 @@ void ServingSetMainWindow(HWND window);
 void ServingRefresh(UINT message);
 void ServingInvalidateCaches();
 bool ServingFullProbe();
+// Loads DMIDIR\DATA\FRUTBL.DAT into the FRU table when it exists (a missing
+// or malformed file leaves the table empty).
+void ServingLoadFruTable(const char* installDir);
+// Writes the FRU table to DMIDIR\DATA\FRUTBL.DAT; false with the file's path
+// and the system's error code when it cannot be written.
+bool ServingStoreFruTable(const char* installDir, std::string* path, DWORD* error);
 
 }  // namespace bramble

@@ -1,5 +1,6 @@
 #include "bramble/app/instrumentation_window.h"
 
+#include <cstdio>
 #include <string>
 
 #include "bramble/app/ci_link.h"
@@ -100,11 +101,14 @@ LRESULT InstrumentationWindow::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam
     case kNoAction471:
     case kNoAction484:
     case kNoAction485:
-    case kStoreFruTable:
     case kSetClock:
     case kHealthAccepted:
     case kHealthRequest48B:
     case kHealthRequest48C:
+        return 0;
+    case kStoreFruTable:
+        if (wParam == kStoreFruTableRequest)
+            StoreFruTable();
         return 0;
     case kRestoreWindow:
         if (lParam == WM_LBUTTONDOWN) {
@@ -146,9 +150,22 @@ LRESULT InstrumentationWindow::OnCreate()
                            MB_OK | MB_ICONEXCLAMATION);
         return -1;
     }
+    // The FRU records stored by an earlier run.
+    ServingLoadFruTable(state.installDir);
     ServingInvalidateCaches();
     ::ShowWindow(m_hWnd, SW_HIDE);
     return 0;
+}
+
+void InstrumentationWindow::StoreFruTable()
+{
+    std::string path;
+    DWORD error = 0;
+    if (ServingStoreFruTable(State().installDir, &path, &error))
+        return;
+    char code[16];
+    std::snprintf(code, sizeof code, "%04X", static_cast<unsigned>(error));
+    fw::MessageBoxText(nullptr, FormatEntry(IDS_FILE_ACCESS, path, code).c_str(), MB_OK | MB_ICONEXCLAMATION);
 }
 
 void InstrumentationWindow::OnPaint()

@@ -31,6 +31,8 @@ enum : UINT {
     kHealthRequest48C = 0x48C,
     kRestoreWindow = 0x48D,
 };
+// wParam of kStoreFruTable that asks for the FRU table file to be written.
+constexpr WPARAM kStoreFruTableRequest = 102;
 
 class InstrumentationWindow : public fw::CWnd {
 public:
@@ -51,6 +53,8 @@ private:
     LRESULT OnCreate();
     void OnPaint();
     void OnClose();
+    // Writes the FRU table file; tells the user when it cannot.
+    void StoreFruTable();
 
     AttributeBridge* bridge_ = nullptr;
     bool closing_ = false;  // a close request is being asked about

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "bramble/serving/ci_groups.h"
+#include "bramble/serving/fru_table.h"
 #include "common/cp932.h"
 
 namespace bramble {
@@ -41,6 +42,7 @@ const GroupDef kGroups[] = {
     {25, true, 16, 0, ci::ProbePartitions},
     {28, false, 1, 0, ci::ProbePointingDevice},
     {29, false, 1, kRefreshKeyboard, ci::ProbeKeyboard},
+    {30, true, kFruMaxRecords, 0, ci::ProbeFru},
     {31, true, ci::kStandardPortCount, 0, ci::ProbeStandardPorts},
 };
 constexpr size_t kGroupCount = sizeof kGroups / sizeof kGroups[0];
@@ -265,7 +267,15 @@ ULONG Set(ULONG group, ULONG attribute, ULONG keyCount, KeyEntry* keys, void* va
         if (i >= 0) g_states[i].valid = false;
         return done ? 1 : 0;
     }
-    case 30:  // the FRU list is empty here: no record to change
+    case 30: {
+        // A set that matches no record, or a value over its limit, changes nothing.
+        const bool hasKey = keyCount > 0 && keys;
+        if (!TheFruTable().Set(hasKey, static_cast<int>(key), attribute, value, kAreaSize)) return 0;
+        const int i = GroupIndex(30);
+        if (i >= 0) g_states[i].valid = false;  // the rows come from the changed table
+        if (g_window && IsWindow(g_window)) SendMessageA(g_window, kStoreFruTableMessage, kStoreFruTableWParam, 0);
+        return 1;
+    }
     case 32:  // no health monitor to take limits
         return 0;
     default:

@@ -34,7 +34,10 @@ enum : UINT {
     kRefreshVideoBios = 0x487,    // group 22
     kRefreshIrq = 0x488,          // group 13
     kSetClockMessage = 0x483,     // a group 2 clock set is pending
+    kStoreFruTableMessage = 0x482,  // with kStoreFruTableWParam: write the FRU table file
 };
+
+enum : WPARAM { kStoreFruTableWParam = 102 };
 
 // The get, get-next and set entry points for the bridge.
 const CiEntryPoints& EntryPoints();

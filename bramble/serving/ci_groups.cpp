@@ -13,6 +13,7 @@
 #include "bramble/probes/slot_probe.h"
 #include "bramble/probes/system_probe.h"
 #include "bramble/serving/driver_client.h"
+#include "bramble/serving/fru_table.h"
 
 namespace bramble {
 namespace ci {
@@ -407,6 +408,24 @@ bool ProbeVideoBios(Rows* rows)
         row.Text(4, r.text);
         rows->push_back(row);
         ++index;
+    }
+    return true;
+}
+
+// Group 30: one row per FRU record, keyed by its FRU index.
+bool ProbeFru(Rows* rows)
+{
+    rows->clear();
+    for (const auto& record : TheFruTable().records()) {
+        Row row;
+        row.key = static_cast<uint32_t>(record->fruIndex);
+        row.Integer(kFruIndex, record->fruIndex);
+        row.Integer(kFruDeviceGroup, record->deviceGroup);
+        for (uint32_t id = kFruDescription; id <= kFruRevision; ++id) row.Text(id, *record->TextOf(id));
+        row.Date(kFruWarrantyStart, record->warrantyStart);
+        row.Integer(kFruWarrantyDuration, record->warrantyDuration);
+        row.Text(kFruTelephone, record->telephone);
+        rows->push_back(std::move(row));
     }
     return true;
 }

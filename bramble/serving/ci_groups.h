@@ -55,6 +55,7 @@ bool ProbePartitions(Rows* rows);    // 25
 bool ProbePointingDevice(Rows* rows);  // 28
 bool ProbeKeyboard(Rows* rows);      // 29
 bool ProbeStandardPorts(Rows* rows); // 31
+bool ProbeFru(Rows* rows);           // 30, from the FRU table
 
 // The state of a standard port by its name ("COM1" ... "LPT4"): by default
 // kPortPresent when the system knows a device of that name, else 0.
