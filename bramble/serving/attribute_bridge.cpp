@@ -1,17 +1,14 @@
 #include "bramble/serving/attribute_bridge.h"
 
+#include "common/byte_fields.h"
+
 #include <cstring>
 
 namespace bramble {
 
 namespace {
 
-uint32_t Word(const uint8_t* p, size_t offset)
-{
-    uint32_t v;
-    std::memcpy(&v, p + offset, 4);
-    return v;
-}
+using le::Word;
 
 uint8_t* MapArea(const char* name, DWORD size, HANDLE* mapping)
 {

@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <cstring>
 
+#include "common/byte_fields.h"
+
 namespace korvisa::dmi {
 
 constexpr size_t kBlockSize = 2048;
@@ -52,16 +54,7 @@ constexpr size_t kRegisterHandle = 8;
 
 constexpr size_t kMaxClassChars = 256;
 
-inline uint32_t GetWord(const uint8_t* buffer, size_t offset)
-{
-    uint32_t value;
-    std::memcpy(&value, buffer + offset, sizeof value);
-    return value;
-}
-
-inline void PutWord(uint8_t* buffer, size_t offset, uint32_t value)
-{
-    std::memcpy(buffer + offset, &value, sizeof value);
-}
+using le::PutWord;
+using le::Word;
 
 }  // namespace korvisa::dmi

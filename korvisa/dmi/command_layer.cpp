@@ -50,7 +50,7 @@ uint32_t Run(uint8_t* commandBlock)
             return kStatusNoCompletion;
         ::Sleep(0);
     }
-    return GetWord(commandBlock, block::kStatus);
+    return Word(commandBlock, block::kStatus);
 }
 
 int Fail(uint32_t status)
@@ -65,7 +65,7 @@ bool ConfirmString(const uint8_t* buffer, uint32_t offset, const uint8_t** text,
 {
     if (offset > kConfirmSize - 4)
         return false;
-    uint32_t n = GetWord(buffer, offset);
+    uint32_t n = Word(buffer, offset);
     if (n > kConfirmSize - 4 - offset)
         return false;
     *text = buffer + offset + 4;
@@ -103,16 +103,16 @@ int WalkComponents(const char* componentClass, Visit visit)
             return 0;
         if (status != kStatusOk && status != kStatusMoreData)
             return Fail(status);
-        uint32_t count = GetWord(g_block, block::kEntryCount);
+        uint32_t count = Word(g_block, block::kEntryCount);
         if (count > kConfirmSize / confirm::kListEntrySize)
             return Fail(kStatusBadConfirm);
         for (uint32_t i = 0; i < count; ++i) {
             const uint8_t* entry = g_confirm + i * confirm::kListEntrySize;
             const uint8_t* name = nullptr;
             uint32_t nameLength = 0;
-            if (!ConfirmString(g_confirm, GetWord(entry, confirm::kListEntryName), &name, &nameLength))
+            if (!ConfirmString(g_confirm, Word(entry, confirm::kListEntryName), &name, &nameLength))
                 return Fail(kStatusBadConfirm);
-            visit(GetWord(entry, confirm::kListEntryId), name, nameLength);
+            visit(Word(entry, confirm::kListEntryId), name, nameLength);
         }
         if (status == kStatusOk)
             return 0;
@@ -120,7 +120,7 @@ int WalkComponents(const char* componentClass, Visit visit)
         // a confused service layer would keep the viewer listing for ever.
         if (count == 0)
             return Fail(kStatusBadConfirm);
-        uint32_t last = GetWord(g_confirm, (count - 1) * confirm::kListEntrySize + confirm::kListEntryId);
+        uint32_t last = Word(g_confirm, (count - 1) * confirm::kListEntrySize + confirm::kListEntryId);
         if (haveLast && last == lastId)
             return Fail(kStatusBadConfirm);
         haveLast = true;
@@ -142,8 +142,8 @@ int LookUpEnumeration(uint32_t componentId, uint32_t groupId, uint32_t attribute
     uint32_t status = IssueCommand(g_descBlock, g_descConfirm, kCmdAttributeDescription);
     if (status != kStatusOk && status != kStatusMoreData)
         return Fail(status);
-    uint32_t entries = GetWord(g_descConfirm, confirm::kDescEnumCount);
-    uint32_t table = GetWord(g_descConfirm, confirm::kDescEnumTable);
+    uint32_t entries = Word(g_descConfirm, confirm::kDescEnumCount);
+    uint32_t table = Word(g_descConfirm, confirm::kDescEnumTable);
     *hasTable = entries != 0;
     if (entries == 0)
         return 0;
@@ -151,9 +151,9 @@ int LookUpEnumeration(uint32_t componentId, uint32_t groupId, uint32_t attribute
         return Fail(kStatusBadConfirm);
     for (uint32_t i = 0; i < entries; ++i) {
         const uint8_t* entry = g_descConfirm + table + i * confirm::kEnumEntrySize;
-        if (GetWord(entry, 0) != value)
+        if (Word(entry, 0) != value)
             continue;
-        if (!ConfirmString(g_descConfirm, GetWord(entry, 4), text, length))
+        if (!ConfirmString(g_descConfirm, Word(entry, 4), text, length))
             return Fail(kStatusBadConfirm);
         return 0;
     }
@@ -243,7 +243,7 @@ int RegisterManagement()
     uint32_t status = Run(g_block);
     if (status != kStatusOk)
         return Fail(status);
-    g_handle = GetWord(g_confirm, confirm::kRegisterHandle);
+    g_handle = Word(g_confirm, confirm::kRegisterHandle);
     return 0;
 }
 
@@ -307,9 +307,9 @@ int FindFirstComponent(const char* componentClass, uint32_t* componentId)
     uint32_t status = IssueCommand(g_block, g_confirm, kCmdListComponents);
     if (status != kStatusOk && status != kStatusMoreData)
         return Fail(status);
-    if (GetWord(g_block, block::kEntryCount) == 0)
+    if (Word(g_block, block::kEntryCount) == 0)
         return Fail(kStatusComponentNotFound);
-    *componentId = GetWord(g_confirm, confirm::kListEntryId);
+    *componentId = Word(g_confirm, confirm::kListEntryId);
     return 0;
 }
 
@@ -334,12 +334,12 @@ int GetAttribute(uint32_t componentId, uint32_t groupId, uint32_t attributeId, u
     if (status != kStatusOk && status != kStatusMoreData)
         return Fail(status);
 
-    uint32_t type = GetWord(g_confirm, confirm::kGetType);
-    uint32_t valueOffset = GetWord(g_confirm, confirm::kGetValueOffset);
+    uint32_t type = Word(g_confirm, confirm::kGetType);
+    uint32_t valueOffset = Word(g_confirm, confirm::kGetValueOffset);
     if ((type == 5 || type == 1) && !rawInteger) {
         if (valueOffset > kConfirmSize - 4)
             return Fail(kStatusBadConfirm);
-        uint32_t value = GetWord(g_confirm, valueOffset);
+        uint32_t value = Word(g_confirm, valueOffset);
         bool hasTable = false;
         const uint8_t* text = nullptr;
         uint32_t textLength = 0;

@@ -33,16 +33,16 @@ TEST_F(CommandLayer, RegistrationAndEveryBlockCarryTheFixedHeader)
     uint32_t length = 0, type = 0;
     ASSERT_EQ(GetAttribute(7, 1, 2, 0, buffer, sizeof buffer, &length, &type), 0);
     const std::vector<uint8_t>& block = service.blocks.back();
-    EXPECT_EQ(GetWord(block.data(), block::kLevel), kLevelCheck);
+    EXPECT_EQ(Word(block.data(), block::kLevel), kLevelCheck);
     EXPECT_EQ(std::memcmp(block.data(), "1IMD", 4), 0);
-    EXPECT_EQ(GetWord(block.data(), block::kCommand), kCmdGetAttribute);
-    EXPECT_EQ(GetWord(block.data(), block::kLength), 2048u);
-    EXPECT_EQ(GetWord(block.data(), block::kHandle), service.handle);
-    EXPECT_EQ(GetWord(block.data(), block::kConfirmAddress), GetWord(block.data(), block::kConfirmAddress2));
-    EXPECT_EQ(GetWord(block.data(), block::kWord48), 64u);
+    EXPECT_EQ(Word(block.data(), block::kCommand), kCmdGetAttribute);
+    EXPECT_EQ(Word(block.data(), block::kLength), 2048u);
+    EXPECT_EQ(Word(block.data(), block::kHandle), service.handle);
+    EXPECT_EQ(Word(block.data(), block::kConfirmAddress), Word(block.data(), block::kConfirmAddress2));
+    EXPECT_EQ(Word(block.data(), block::kWord48), 64u);
     // No key: no key list.
-    EXPECT_EQ(GetWord(block.data(), block::kGetKeyCount), 0u);
-    EXPECT_EQ(GetWord(block.data(), block::kGetKeyListOffset), 0u);
+    EXPECT_EQ(Word(block.data(), block::kGetKeyCount), 0u);
+    EXPECT_EQ(Word(block.data(), block::kGetKeyListOffset), 0u);
 }
 
 TEST_F(CommandLayer, ListingContinuesAfterTheLastIdOfEachBatch)
@@ -66,8 +66,8 @@ TEST_F(CommandLayer, ListingContinuesAfterTheLastIdOfEachBatch)
     EXPECT_STREQ(names[1], "component 13");
     // 0x201, then 0x202 after 13 (end of the first batch of two).
     ASSERT_EQ(service.blocks.size(), 2u);
-    EXPECT_EQ(GetWord(service.blocks[1].data(), block::kCommand), kCmdListComponentsNext);
-    EXPECT_EQ(GetWord(service.blocks[1].data(), block::kListAfterId), 13u);
+    EXPECT_EQ(Word(service.blocks[1].data(), block::kCommand), kCmdListComponentsNext);
+    EXPECT_EQ(Word(service.blocks[1].data(), block::kListAfterId), 13u);
 
     // More components than counted: only as many as there is room for.
     ASSERT_EQ(ListComponents(nullptr, ids, 4, nullptr, &listed), 0);
@@ -86,8 +86,8 @@ TEST_F(CommandLayer, ClassFilterIsCutAtTwoHundredFiftySixCharacters)
     uint32_t id = 0;
     EXPECT_EQ(FindFirstComponent(longClass.c_str(), &id), 1);
     const std::vector<uint8_t>& block = service.blocks.back();
-    EXPECT_EQ(GetWord(block.data(), block::kListClassOffset), 80u);
-    EXPECT_EQ(GetWord(block.data(), block::kListClass), 256u * 2);
+    EXPECT_EQ(Word(block.data(), block::kListClassOffset), 80u);
+    EXPECT_EQ(Word(block.data(), block::kListClass), 256u * 2);
 }
 
 TEST_F(CommandLayer, ValuesComeBackByTypeEnumeratedOnesAsText)
@@ -124,12 +124,12 @@ TEST_F(CommandLayer, ValuesComeBackByTypeEnumeratedOnesAsText)
     ASSERT_EQ(GetAttribute(3, 9, 3, 2, buffer, sizeof buffer, &length, &type), 0);
     EXPECT_STREQ(buffer, "second row");
     const std::vector<uint8_t>& block = service.blocks.back();
-    EXPECT_EQ(GetWord(block.data(), block::kGetKeyCount), 1u);
-    EXPECT_EQ(GetWord(block.data(), block::kGetKeyListOffset), 84u);
-    EXPECT_EQ(GetWord(block.data(), 84), 1u);
-    EXPECT_EQ(GetWord(block.data(), 88), 5u);
-    EXPECT_EQ(GetWord(block.data(), 92), 96u);
-    EXPECT_EQ(GetWord(block.data(), 96), 2u);
+    EXPECT_EQ(Word(block.data(), block::kGetKeyCount), 1u);
+    EXPECT_EQ(Word(block.data(), block::kGetKeyListOffset), 84u);
+    EXPECT_EQ(Word(block.data(), 84), 1u);
+    EXPECT_EQ(Word(block.data(), 88), 5u);
+    EXPECT_EQ(Word(block.data(), 92), 96u);
+    EXPECT_EQ(Word(block.data(), 96), 2u);
 
     // A string longer than the buffer is cut whole and terminated.
     service.SetString(3, 6, 5, 0, "ABC表示");
@@ -167,7 +167,7 @@ TEST_F(CommandLayer, ConfirmsThatContradictThemselvesFailInsteadOfOverrunningOrL
     EXPECT_EQ(LastServiceStatus(), kStatusBadConfirm);
 
     // A name whose length runs past the buffer.
-    service.spoil = [](uint8_t*, uint8_t* confirm) { PutWord(confirm, GetWord(confirm, 8), 0xFFFFFFF0); };
+    service.spoil = [](uint8_t*, uint8_t* confirm) { PutWord(confirm, Word(confirm, 8), 0xFFFFFFF0); };
     EXPECT_EQ(ListComponents(nullptr, ids, 8, nullptr, &listed), 1);
 
     // "More data" with nothing in it, and a continuation that does not move on.

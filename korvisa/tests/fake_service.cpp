@@ -64,9 +64,9 @@ ULONG WINAPI FakeService::Entry(void* blockAddress)
     if (self.immediateStatus != 0)
         return self.immediateStatus;
 
-    uint32_t command = GetWord(block, block::kCommand);
-    auto* confirm = reinterpret_cast<uint8_t*>(static_cast<uintptr_t>(GetWord(block, block::kConfirmAddress)));
-    uint32_t completionAddress = GetWord(block, command == kCmdRegister ? block::kRegisterCompletion
+    uint32_t command = Word(block, block::kCommand);
+    auto* confirm = reinterpret_cast<uint8_t*>(static_cast<uintptr_t>(Word(block, block::kConfirmAddress)));
+    uint32_t completionAddress = Word(block, command == kCmdRegister ? block::kRegisterCompletion
                                                                        : block::kCompletion);
     uint32_t status = kStatusOk;
     if (command == kCmdRegister) {
@@ -91,9 +91,9 @@ ULONG WINAPI FakeService::Entry(void* blockAddress)
 
 uint32_t FakeService::Answer(uint8_t* block, uint8_t* confirm)
 {
-    if (GetWord(block, block::kLevel) != kLevelCheck)
+    if (Word(block, block::kLevel) != kLevelCheck)
         return 0x200;
-    switch (GetWord(block, block::kCommand)) {
+    switch (Word(block, block::kCommand)) {
     case kCmdListComponents: return List(block, confirm, false);
     case kCmdListComponentsNext: return List(block, confirm, true);
     case kCmdGetAttribute: return Get(block, confirm);
@@ -105,12 +105,12 @@ uint32_t FakeService::Answer(uint8_t* block, uint8_t* confirm)
 uint32_t FakeService::List(uint8_t* block, uint8_t* confirm, bool next)
 {
     std::string wanted;
-    bool filtered = GetWord(block, block::kListClassOffset) != 0;
+    bool filtered = Word(block, block::kListClassOffset) != 0;
     if (filtered) {
-        uint32_t offset = GetWord(block, block::kListClassOffset);
-        wanted.assign(reinterpret_cast<char*>(block + offset + 4), GetWord(block, offset));
+        uint32_t offset = Word(block, block::kListClassOffset);
+        wanted.assign(reinterpret_cast<char*>(block + offset + 4), Word(block, offset));
     }
-    uint32_t after = next ? GetWord(block, block::kListAfterId) : 0;
+    uint32_t after = next ? Word(block, block::kListAfterId) : 0;
     std::vector<const FakeComponent*> matching;
     for (const FakeComponent& c : components_)
         if ((!filtered || c.componentClass == wanted) && (!next || c.id > after))
@@ -134,12 +134,12 @@ uint32_t FakeService::List(uint8_t* block, uint8_t* confirm, bool next)
 uint32_t FakeService::Get(uint8_t* block, uint8_t* confirm)
 {
     uint32_t key = 0;
-    if (GetWord(block, block::kGetKeyCount) == 1) {
-        uint32_t list = GetWord(block, block::kGetKeyListOffset);
-        key = GetWord(block, GetWord(block, list + 8));
+    if (Word(block, block::kGetKeyCount) == 1) {
+        uint32_t list = Word(block, block::kGetKeyListOffset);
+        key = Word(block, Word(block, list + 8));
     }
-    auto found = values_.find({GetWord(block, block::kGetComponent), GetWord(block, block::kGetGroup),
-                               GetWord(block, block::kGetAttribute), key});
+    auto found = values_.find({Word(block, block::kGetComponent), Word(block, block::kGetGroup),
+                               Word(block, block::kGetAttribute), key});
     if (found == values_.end())
         return 0x104;   // attribute not found
     PutWord(confirm, confirm::kGetType, found->second.type);
@@ -150,8 +150,8 @@ uint32_t FakeService::Get(uint8_t* block, uint8_t* confirm)
 
 uint32_t FakeService::Describe(uint8_t* block, uint8_t* confirm)
 {
-    auto found = enums_.find({GetWord(block, block::kDescComponent), GetWord(block, block::kDescGroup),
-                              GetWord(block, block::kDescAttribute)});
+    auto found = enums_.find({Word(block, block::kDescComponent), Word(block, block::kDescGroup),
+                              Word(block, block::kDescAttribute)});
     if (found == enums_.end())
         return kStatusOk;   // no enumeration: count 0
     const auto& entries = found->second;

@@ -1,25 +1,20 @@
 #include "platform/dmi/bridge_client.h"
 
+#include "common/byte_fields.h"
+
 #include <cstring>
 
 namespace service {
 
 namespace {
 
+using le::PutWord;
+using le::Word;
+
 constexpr size_t kAreaSize = 4096;
 constexpr size_t kKeySlots = 3;
 
-uint32_t Word(const uint8_t* p, size_t offset)
-{
-    uint32_t v;
-    std::memcpy(&v, p + offset, 4);
-    return v;
-}
 
-void Put(uint8_t* p, size_t offset, uint32_t v)
-{
-    std::memcpy(p + offset, &v, 4);
-}
 
 // One named area of the bridge, mapped for the length of a request.
 class Area {
@@ -95,17 +90,17 @@ uint32_t BridgeGet(uint32_t componentId, uint32_t groupId, uint32_t attributeId,
             value("HELMSETMIFDATA", kAreaSize);
         HWND window = ::FindWindowA("corvanedmici", nullptr);
         if (header.Data() && keyList.Data() && keyData.Data() && result.Data() && value.Data() && window) {
-            Put(header.Data(), 0, componentId);
-            Put(header.Data(), 4, groupId);
-            Put(header.Data(), 8, attributeId);
-            Put(header.Data(), 12, static_cast<uint32_t>(keyCount));
+            PutWord(header.Data(), 0, componentId);
+            PutWord(header.Data(), 4, groupId);
+            PutWord(header.Data(), 8, attributeId);
+            PutWord(header.Data(), 12, static_cast<uint32_t>(keyCount));
             for (size_t k = 0; k < keyCount; ++k) {
                 // {attribute id, integer, value pointer}: the program points
                 // the entry at its own mapping of the key slot.
-                Put(keyList.Data(), k * 12, static_cast<uint32_t>(k + 1));
-                Put(keyList.Data(), k * 12 + 4, 5);
-                Put(keyList.Data(), k * 12 + 8, 0);
-                Put(keyData.Data(), k * kAreaSize, keys[k]);
+                PutWord(keyList.Data(), k * 12, static_cast<uint32_t>(k + 1));
+                PutWord(keyList.Data(), k * 12 + 4, 5);
+                PutWord(keyList.Data(), k * 12 + 8, 0);
+                PutWord(keyData.Data(), k * kAreaSize, keys[k]);
             }
             std::memset(result.Data(), 0, 12);
             DWORD_PTR answered = 0;

@@ -1,5 +1,7 @@
 #include "platform/dmi/service_layer.h"
 
+#include "common/byte_fields.h"
+
 #include <cstring>
 #include <vector>
 
@@ -7,17 +9,10 @@ namespace service {
 
 namespace {
 
-uint32_t Word(const uint8_t* p, size_t offset)
-{
-    uint32_t v;
-    std::memcpy(&v, p + offset, 4);
-    return v;
-}
+using le::PutWord;
+using le::Word;
 
-void Put(uint8_t* p, size_t offset, uint32_t v)
-{
-    std::memcpy(p + offset, &v, 4);
-}
+
 
 // Variable data is packed from the end of the confirm buffer downward, as
 // the management interface lays it out; fixed entries grow from the start.
@@ -47,7 +42,7 @@ public:
     {
         long at = Data(4 + text.size());
         if (at >= 0) {
-            Put(buffer_, static_cast<size_t>(at), static_cast<uint32_t>(text.size()));
+            PutWord(buffer_, static_cast<size_t>(at), static_cast<uint32_t>(text.size()));
             std::memcpy(buffer_ + at + 4, text.data(), text.size());
         }
         return at;
@@ -127,7 +122,7 @@ CommandResult ServiceLayer::Execute(uint8_t* block, size_t blockLength, uint8_t*
     switch (Word(block, 4)) {
     case 0x100: {
         std::memset(confirm, 0, confirmLength);
-        Put(confirm, 8, NextHandle());
+        PutWord(confirm, 8, NextHandle());
         return {kNoError, 1};
     }
     case 0x101:
@@ -165,8 +160,8 @@ CommandResult ServiceLayer::List(const uint8_t* block, size_t blockLength, uint8
             // What fitted goes out; the caller continues after the last one.
             return {written ? kMoreData : kBufferFull, written};
         }
-        Put(writer.At(entry), 0, id);
-        Put(writer.At(entry), 8, static_cast<uint32_t>(nameAt));
+        PutWord(writer.At(entry), 0, id);
+        PutWord(writer.At(entry), 8, static_cast<uint32_t>(nameAt));
         ++written;
     }
     return {more ? kMoreData : kNoError, written};
@@ -185,19 +180,19 @@ CommandResult ServiceLayer::Describe(const uint8_t* block, uint8_t* confirm, siz
     long table = nameAt >= 0 ? writer.Data(attribute.enumEntries.size() * 8) : -1;
     if (table < 0)
         return {kBufferFull, 0};
-    Put(writer.At(entry), 0, attribute.id);
-    Put(writer.At(entry), 4, static_cast<uint32_t>(nameAt));
-    Put(writer.At(entry), 8, static_cast<uint32_t>(attribute.access));
-    Put(writer.At(entry), 12, static_cast<uint32_t>(attribute.type));
-    Put(writer.At(entry), 16, attribute.maxLength);
-    Put(writer.At(entry), 20, static_cast<uint32_t>(attribute.enumEntries.size()));
-    Put(writer.At(entry), 24, attribute.enumEntries.empty() ? 0 : static_cast<uint32_t>(table));
+    PutWord(writer.At(entry), 0, attribute.id);
+    PutWord(writer.At(entry), 4, static_cast<uint32_t>(nameAt));
+    PutWord(writer.At(entry), 8, static_cast<uint32_t>(attribute.access));
+    PutWord(writer.At(entry), 12, static_cast<uint32_t>(attribute.type));
+    PutWord(writer.At(entry), 16, attribute.maxLength);
+    PutWord(writer.At(entry), 20, static_cast<uint32_t>(attribute.enumEntries.size()));
+    PutWord(writer.At(entry), 24, attribute.enumEntries.empty() ? 0 : static_cast<uint32_t>(table));
     for (size_t i = 0; i < attribute.enumEntries.size(); ++i) {
         long text = writer.String(attribute.enumEntries[i].text);
         if (text < 0)
             return {kBufferFull, 0};
-        Put(writer.At(table), i * 8, static_cast<uint32_t>(attribute.enumEntries[i].value));
-        Put(writer.At(table), i * 8 + 4, static_cast<uint32_t>(text));
+        PutWord(writer.At(table), i * 8, static_cast<uint32_t>(attribute.enumEntries[i].value));
+        PutWord(writer.At(table), i * 8 + 4, static_cast<uint32_t>(text));
     }
     return {kNoError, 1};
 }
@@ -241,10 +236,10 @@ CommandResult ServiceLayer::Get(const uint8_t* block, size_t blockLength, uint8_
     long value = entry >= 0 ? writer.Data(size) : -1;
     if (value < 0 || WriteMifAnswerValue(answer, writer.At(value), size) != size)
         return {kBufferFull, 0};
-    Put(writer.At(entry), 0, group);
-    Put(writer.At(entry), 4, attribute);
-    Put(writer.At(entry), 8, static_cast<uint32_t>(answer.type));
-    Put(writer.At(entry), 12, static_cast<uint32_t>(value));
+    PutWord(writer.At(entry), 0, group);
+    PutWord(writer.At(entry), 4, attribute);
+    PutWord(writer.At(entry), 8, static_cast<uint32_t>(answer.type));
+    PutWord(writer.At(entry), 12, static_cast<uint32_t>(value));
     return {kNoError, 1};
 }
 

@@ -10,10 +10,13 @@
 #include <map>
 #include <string>
 
+#include "common/byte_fields.h"
 #include "platform/dmi/instrumentation.h"
 #include "platform/dmi/service_layer.h"
 
 namespace {
+
+using le::Word;
 
 using Completion = void(WINAPI*)(ULONG);
 
@@ -25,13 +28,6 @@ MifDatabase* g_database = nullptr;
 service::DispatchingInstrumentation* g_instrumentation = nullptr;
 service::ServiceLayer* g_service = nullptr;
 std::map<uint32_t, Completion> g_completions;   // by management handle
-
-uint32_t Word(const uint8_t* p, size_t offset)
-{
-    uint32_t v;
-    std::memcpy(&v, p + offset, 4);
-    return v;
-}
 
 std::string MifFolder()
 {
