@@ -77,12 +77,20 @@ std::string SoftwareMif(int n)
            std::to_string(n) + "\" end attribute end group end component\n";
 }
 
-ServiceEntry RealServiceEntry()
+// Points the command layer, as at program load, at the installed service
+// layer's command entry; false when the library or the entry is missing.
+bool BindRealServiceLayer()
 {
     HMODULE library = LoadLibraryA("sextant32.dll");
-    return library ? reinterpret_cast<ServiceEntry>(
-                         reinterpret_cast<void*>(GetProcAddress(library, MAKEINTRESOURCEA(3))))
-                   : nullptr;
+    auto entry = library ? reinterpret_cast<ServiceEntry>(
+                               reinterpret_cast<void*>(GetProcAddress(library, MAKEINTRESOURCEA(3))))
+                         : nullptr;
+    if (!entry)
+        return false;
+    ResetForTests();
+    DmiAccess::ResetConnectionForTests();
+    SetServiceEntry(entry);
+    return true;
 }
 
 class Chain : public ::testing::Test {
@@ -96,11 +104,7 @@ protected:
         for (int n = 1; n <= 6; ++n)
             ASSERT_TRUE(harness::writeFile(std::string(kMifFolder) + "sw" + std::to_string(n) + ".mif",
                                            SoftwareMif(n)));
-        entry = RealServiceEntry();
-        ASSERT_NE(entry, nullptr);
-        ResetForTests();
-        DmiAccess::ResetConnectionForTests();
-        SetServiceEntry(entry);
+        ASSERT_TRUE(BindRealServiceLayer());
     }
     void StartResponder(const char* arguments = "")
     {
@@ -110,7 +114,6 @@ protected:
         query.className = "corvanedmici";
         ASSERT_NE(harness::waitForWindow(query), nullptr);
     }
-    ServiceEntry entry = nullptr;
     harness::Process responder;
 };
 
@@ -201,11 +204,7 @@ TEST(InstalledVendor, ValuesComeFromTheSystemAndTheTestbedProfile)
     ASSERT_TRUE(harness::writeFile("C:\\TESTBED\\machine.ini",
                                    "[Vendor]\r\nG7.A1=ﾃｽﾄ表示ﾓﾆﾀ\r\nG19.Rows=1,2\r\nG19.A2.K2=FAX MODEM 56K\r\n" +
                                        *profile));
-    ServiceEntry entry = RealServiceEntry();
-    ASSERT_NE(entry, nullptr);
-    ResetForTests();
-    DmiAccess::ResetConnectionForTests();
-    SetServiceEntry(entry);
+    ASSERT_TRUE(BindRealServiceLayer());
 
     DmiAccess access;
     ASSERT_TRUE(DmiAccess::Connected());
@@ -238,11 +237,7 @@ TEST(WholeChain, ViewerReadsTheComputerTypeFromTheComponentProgram)
     ASSERT_NE(harness::waitForWindow(query, 20000), nullptr);
     ASSERT_TRUE(harness::waitUntil([] { return harness::fileExists("C:\\DMI\\db\\mifs\\pcmif.mif"); }, 10000));
 
-    ServiceEntry entry = RealServiceEntry();
-    ASSERT_NE(entry, nullptr);
-    ResetForTests();
-    DmiAccess::ResetConnectionForTests();
-    SetServiceEntry(entry);
+    ASSERT_TRUE(BindRealServiceLayer());
     DmiAccess access;
     ASSERT_TRUE(DmiAccess::Connected());
     std::string type;
