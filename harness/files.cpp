@@ -56,8 +56,17 @@ std::optional<std::string> readFile(const std::string& path, size_t maxBytes) {
 }
 
 bool writeFile(const std::string& path, const std::string& bytes) {
-    File file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                          FILE_ATTRIBUTE_NORMAL, nullptr));
+    // Programs under test (the driver host above all) read the file at any
+    // moment: let them read while it is written, and wait out a short
+    // exclusive hold of theirs rather than fail the test on a race.
+    HANDLE handle = INVALID_HANDLE_VALUE;
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        handle = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                             nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (handle != INVALID_HANDLE_VALUE || GetLastError() != ERROR_SHARING_VIOLATION) break;
+        Sleep(20);
+    }
+    File file(handle);
     if (!file.ok()) return false;
     size_t total = 0;
     while (total < bytes.size()) {
