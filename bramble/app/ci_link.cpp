@@ -10,6 +10,7 @@ void ServingSetMainWindow(HWND window) { SetMainWindow(window); }
 void ServingRefresh(UINT message) { HandleRefreshMessage(message); }
 void ServingInvalidateCaches() { InvalidateCaches(); }
 bool ServingFullProbe() { return RunFullProbe(); }
+bool ServingApplyPendingClock() { return ApplyPendingClock(); }
 
 void ServingLoadFruTable(const char* installDir)
 {

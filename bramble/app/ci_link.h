@@ -22,5 +22,7 @@ void ServingLoadFruTable(const char* installDir);
 // Writes the FRU table to DMIDIR\DATA\FRUTBL.DAT; false with the file's path
 // and the system's error code when it cannot be written.
 bool ServingStoreFruTable(const char* installDir, std::string* path, DWORD* error);
+// Sets the clock to the value a group 2 set left; false when it cannot.
+bool ServingApplyPendingClock();
 
 }  // namespace bramble

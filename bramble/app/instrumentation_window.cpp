@@ -101,11 +101,12 @@ LRESULT InstrumentationWindow::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam
     case kNoAction471:
     case kNoAction484:
     case kNoAction485:
-    case kSetClock:
     case kHealthAccepted:
     case kHealthRequest48B:
     case kHealthRequest48C:
         return 0;
+    case kSetClock:
+        return ServingApplyPendingClock() ? 1 : 0;
     case kStoreFruTable:
         if (wParam == kStoreFruTableRequest)
             StoreFruTable();

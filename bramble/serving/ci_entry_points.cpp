@@ -21,6 +21,8 @@ struct GroupDef {
     size_t capacity;   // most rows a table holds
     UINT refresh;      // refresh message sent before answering (0: none)
     ci::Probe probe;
+    ULONG keyIds[2] = {1, 0};   // the key attributes; a second one for two-key tables
+    bool anyAttribute = false;  // the one value answers for every attribute id
 };
 
 const GroupDef kGroups[] = {
@@ -29,6 +31,7 @@ const GroupDef kGroups[] = {
     {3, true, 1, 0, ci::ProbeOperatingSystem},
     {4, false, 1, kRefreshBios, ci::ProbeBios},
     {6, true, 10, 0, ci::ProbeProcessors},
+    {7, false, 1, 0, ci::ProbePortCount, {1, 0}, true},
     {8, false, 1, 0, ci::ProbeMemoryController},
     {9, false, 1, kRefreshMemory, ci::ProbeMemory},
     {10, true, 8, 0, ci::ProbeCaches},
@@ -39,7 +42,10 @@ const GroupDef kGroups[] = {
     {19, true, 8, 0, ci::ProbeSlots},
     {20, false, 1, kRefreshDisplay, ci::ProbeDisplay},
     {22, true, 3, kRefreshVideoBios, ci::ProbeVideoBios},
+    {23, true, 16, 0, ci::ProbeDisks, {1, 2}},
+    {24, true, 16, 0, ci::ProbeDiskMap, {2, 3}},
     {25, true, 16, 0, ci::ProbePartitions},
+    {27, true, 16, 0, ci::ProbeDiskControllers},
     {28, false, 1, 0, ci::ProbePointingDevice},
     {29, false, 1, kRefreshKeyboard, ci::ProbeKeyboard},
     {30, true, kFruMaxRecords, 0, ci::ProbeFru},
@@ -72,9 +78,11 @@ volatile LONG g_dataReady = 0;
 bool g_clockPending = false;
 SYSTEMTIME g_pendingClock{};
 
+bool SystemClockSetter(const SYSTEMTIME& time) { return SetLocalTime(&time) != FALSE; }
+ClockSetter g_clockSetter = SystemClockSetter;
+
 constexpr int kReadyPolls = 300;
 constexpr DWORD kReadyPollMs = 10;
-constexpr ULONG kKeyAttribute = 1;
 
 int GroupIndex(ULONG group)
 {
@@ -112,18 +120,29 @@ void Refresh(size_t index)
     if (!g_states[index].valid) Probe(index);
 }
 
-enum class Keys { kBad, kNone, kOne };
+enum class Keys { kBad, kNone, kGiven };
+
+// The key values a request names: the first, and the second when there is one.
+struct KeyValues {
+    uint32_t first = 0;
+    uint32_t second = 0;
+    bool hasSecond = false;
+};
 
 // Checks the keys of a request from another process: at most three, each
 // value pointer present. A null list or no keys names no row.
-Keys ReadKey(ULONG keyCount, const KeyEntry* keys, uint32_t* key)
+Keys ReadKeys(ULONG keyCount, const KeyEntry* keys, KeyValues* out)
 {
     if (keyCount > kMaxBridgeKeys) return Keys::kBad;
     if (keyCount == 0 || !keys) return Keys::kNone;
     for (ULONG k = 0; k < keyCount; ++k)
         if (!keys[k].value) return Keys::kBad;
-    std::memcpy(key, keys[0].value, sizeof *key);
-    return Keys::kOne;
+    std::memcpy(&out->first, keys[0].value, sizeof out->first);
+    if (keyCount > 1) {
+        std::memcpy(&out->second, keys[1].value, sizeof out->second);
+        out->hasSecond = true;
+    }
+    return Keys::kGiven;
 }
 
 AttributeResult* Answer(GroupState& state, ULONG attribute, const Value& value)
@@ -158,11 +177,14 @@ AttributeResult* Answer(GroupState& state, ULONG attribute, const Value& value)
     return &state.result;
 }
 
-int FindRow(const Rows& rows, uint32_t key)
+// The row that the keys name; a two-key group needs both keys to match.
+int FindRow(const GroupDef& def, const Rows& rows, const KeyValues& keys)
 {
-    if (key == 0) return -1;  // an empty slot is no row
+    if (keys.first == 0) return -1;  // an empty slot is no row
+    const bool twoKeys = def.keyIds[1] != 0;
+    if (twoKeys && !keys.hasSecond) return -1;
     for (size_t i = 0; i < rows.size(); ++i)
-        if (rows[i].key == key) return static_cast<int>(i);
+        if (rows[i].key == keys.first && (!twoKeys || rows[i].key2 == keys.second)) return static_cast<int>(i);
     return -1;
 }
 
@@ -170,8 +192,8 @@ AttributeResult* Get(ULONG group, ULONG attribute, ULONG keyCount, KeyEntry* key
 {
     const int index = GroupIndex(group);
     if (index < 0) return nullptr;
-    uint32_t key = 0;
-    const Keys given = ReadKey(keyCount, keys, &key);
+    KeyValues key;
+    const Keys given = ReadKeys(keyCount, keys, &key);
     if (given == Keys::kBad) return nullptr;
     const GroupDef& def = kGroups[index];
     GroupState& state = g_states[index];
@@ -181,14 +203,16 @@ AttributeResult* Get(ULONG group, ULONG attribute, ULONG keyCount, KeyEntry* key
     if (state.rows.empty()) return nullptr;
 
     int row = 0;
-    if (def.table && given == Keys::kOne) {
-        row = FindRow(state.rows, key);
+    if (def.table && given == Keys::kGiven) {
+        row = FindRow(def, state.rows, key);
         if (row < 0) {
             state.valid = false;
             return nullptr;
         }
     }
-    const Value* value = state.rows[static_cast<size_t>(row)].Find(attribute);
+    const Row& found = state.rows[static_cast<size_t>(row)];
+    const Value* value = def.anyAttribute && !found.attributes.empty() ? &found.attributes.front().second
+                                                                        : found.Find(attribute);
     if (!value) return nullptr;
     return Answer(state, attribute, *value);
 }
@@ -196,23 +220,27 @@ AttributeResult* Get(ULONG group, ULONG attribute, ULONG keyCount, KeyEntry* key
 AttributeResult* GetNext(ULONG group, ULONG attribute, ULONG keyCount, KeyEntry* keys)
 {
     const int index = GroupIndex(group);
-    if (index < 0 || !kGroups[index].table || attribute != kKeyAttribute) return nullptr;
-    uint32_t key = 0;
-    if (ReadKey(keyCount, keys, &key) != Keys::kOne) return nullptr;
+    if (index < 0 || !kGroups[index].table) return nullptr;
+    const GroupDef& def = kGroups[index];
+    // Only a key attribute walks: the answer is that key of the next row.
+    const bool secondKey = def.keyIds[1] != 0 && attribute == def.keyIds[1];
+    if (attribute != def.keyIds[0] && !secondKey) return nullptr;
+    KeyValues key;
+    if (ReadKeys(keyCount, keys, &key) != Keys::kGiven) return nullptr;
     GroupState& state = g_states[index];
-    if (kGroups[index].refresh) Refresh(static_cast<size_t>(index));
+    if (def.refresh) Refresh(static_cast<size_t>(index));
     else if (!state.valid) Probe(static_cast<size_t>(index));
 
-    const int row = FindRow(state.rows, key);
+    const int row = FindRow(def, state.rows, key);
     if (row < 0) return nullptr;
     const size_t next = static_cast<size_t>(row) + 1;
-    if (next >= state.rows.size() || next >= kGroups[index].capacity || state.rows[next].key == 0) {
+    if (next >= state.rows.size() || next >= def.capacity || state.rows[next].key == 0) {
         state.valid = false;  // the next walk probes again
         return nullptr;
     }
     Value value;
     value.type = ci::kTypeInteger;
-    value.number = state.rows[next].key;
+    value.number = secondKey ? state.rows[next].key2 : state.rows[next].key;
     return Answer(state, attribute, value);
 }
 
@@ -251,8 +279,8 @@ bool ParseClock(const char* date, SYSTEMTIME* out)
 
 ULONG Set(ULONG group, ULONG attribute, ULONG keyCount, KeyEntry* keys, void* value)
 {
-    uint32_t key = 0;
-    if (ReadKey(keyCount, keys, &key) == Keys::kBad) return 0;
+    KeyValues key;
+    if (ReadKeys(keyCount, keys, &key) == Keys::kBad) return 0;
     switch (group) {
     case 2: {
         if (attribute != 6 || !value) return 0;
@@ -270,7 +298,7 @@ ULONG Set(ULONG group, ULONG attribute, ULONG keyCount, KeyEntry* keys, void* va
     case 30: {
         // A set that matches no record, or a value over its limit, changes nothing.
         const bool hasKey = keyCount > 0 && keys;
-        if (!TheFruTable().Set(hasKey, static_cast<int>(key), attribute, value, kAreaSize)) return 0;
+        if (!TheFruTable().Set(hasKey, static_cast<int>(key.first), attribute, value, kAreaSize)) return 0;
         const int i = GroupIndex(30);
         if (i >= 0) g_states[i].valid = false;  // the rows come from the changed table
         if (g_window && IsWindow(g_window)) SendMessageA(g_window, kStoreFruTableMessage, kStoreFruTableWParam, 0);
@@ -338,6 +366,14 @@ bool PendingClock(SYSTEMTIME* out)
     *out = g_pendingClock;
     return true;
 }
+
+bool ApplyPendingClock()
+{
+    SYSTEMTIME clock;
+    return PendingClock(&clock) && g_clockSetter(clock);
+}
+
+void SetClockSetter(ClockSetter setter) { g_clockSetter = setter ? setter : SystemClockSetter; }
 
 void SetSmbiosTableReader(SmbiosTableReader reader)
 {

@@ -65,6 +65,15 @@ bool HandleRefreshMessage(UINT message);
 // clock and zero when the system refused it.
 bool PendingClock(SYSTEMTIME* out);
 
+// Sets the local clock to the pending clock value (the clock message's
+// handler); false when none is pending or the system refuses the time.
+bool ApplyPendingClock();
+
+// What sets the clock: SetLocalTime unless a test puts a recorder in its place
+// (Wine refuses large clock changes, and a test must not move the host's clock).
+using ClockSetter = bool (*)(const SYSTEMTIME& time);
+void SetClockSetter(ClockSetter setter);  // null: SetLocalTime again
+
 // Where the SMBIOS table comes from: by default the instrumentation driver.
 // A reader fills the table bytes and answers false when it has none.
 using SmbiosTableReader = bool (*)(std::vector<unsigned char>* table);

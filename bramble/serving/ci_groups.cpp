@@ -151,12 +151,12 @@ std::string RegistryText(const char* path, const char* name)
     return buffer;
 }
 
+}  // namespace
+
 bool IsNt()
 {
     return (GetVersion() & 0x80000000UL) == 0;
 }
-
-}  // namespace
 
 bool ProbeGeneral(Rows* rows)
 {
@@ -384,6 +384,21 @@ bool ProbeSlots(Rows* rows)
         row.Integer(2, s.currentUsage.value_or(kUnknown));
         rows->push_back(row);
     }
+    return true;
+}
+
+// Group 7: how many port connector structures the table lists.
+bool ProbePortCount(Rows* rows)
+{
+    SmbiosBytes table;
+    if (!ReloadSmbiosTable() || !Table(&table)) return false;
+    unsigned count = 0;
+    SmbiosStructure s;
+    while (FindStructure(table, 8, count, &s)) ++count;
+    Row row;
+    row.key = 1;
+    row.Integer(1, count);
+    rows->assign(1, row);
     return true;
 }
 

@@ -21,7 +21,8 @@ struct Value {
 };
 
 struct Row {
-    uint32_t key = 0;  // 0 is an empty slot
+    uint32_t key = 0;   // 0 is an empty slot
+    uint32_t key2 = 0;  // the second key of the two-key groups
     std::vector<std::pair<uint32_t, Value>> attributes;
 
     void Integer(uint32_t id, int64_t v);
@@ -56,6 +57,38 @@ bool ProbePointingDevice(Rows* rows);  // 28
 bool ProbeKeyboard(Rows* rows);      // 29
 bool ProbeStandardPorts(Rows* rows); // 31
 bool ProbeFru(Rows* rows);           // 30, from the FRU table
+bool ProbePortCount(Rows* rows);     // 7
+bool ProbeDisks(Rows* rows);         // 23
+bool ProbeDiskMap(Rows* rows);       // 24
+bool ProbeDiskControllers(Rows* rows);  // 27
+
+// Where the disk groups read the drives. Every member may be replaced by a
+// test; a null member keeps the default.
+struct PhysicalGeometry {
+    uint32_t cylinders = 0;
+    uint32_t heads = 0;
+    uint32_t sectorsPerTrack = 0;
+    uint32_t partitions = 0;  // partition entries of the layout
+};
+struct DiskSources {
+    // GetDriveType of a root such as "A:\".
+    UINT (*driveType)(const char* root) = nullptr;
+    // Windows 95/98: the capacity of a floppy drive in KB (false: unknown).
+    bool (*floppyCapacityKB)(const char* root, uint32_t* kb) = nullptr;
+    // Windows NT: the media type the drive "\\.\A:" reports (false: none).
+    bool (*floppyMediaType)(char letter, int* mediaType) = nullptr;
+    // IDE identify block (512 bytes) and disk record of drive 0-3, through the driver.
+    bool (*ideIdentify)(unsigned drive, unsigned char* block) = nullptr;
+    bool (*diskRequest)(unsigned drive, uint32_t* totalSectors) = nullptr;
+    // Geometry and partition layout of "\\.\PHYSICALDRIVEn".
+    bool (*physicalGeometry)(unsigned disk, PhysicalGeometry* out) = nullptr;
+};
+void SetDiskSources(const DiskSources& sources);  // all null: the defaults again
+
+// The sectors per track of a floppy drive: by capacity on Windows 95/98,
+// by media type on NT; 0 when neither tells.
+unsigned FloppySectorsByCapacity(uint32_t capacityKB);
+unsigned FloppySectorsByMedia(int mediaType);
 
 // The state of a standard port by its name ("COM1" ... "LPT4"): by default
 // kPortPresent when the system knows a device of that name, else 0.
@@ -93,6 +126,9 @@ void SetFat32SpaceReader(Fat32SpaceReader reader);  // null: the default again
 // FAT32 volume on Windows 95/98, otherwise from the cluster counts. Zero
 // sizes when the volume cannot be read.
 void VolumeSizesKB(const char* root, const std::string& fileSystem, bool nt, int64_t* totalKB, int64_t* freeKB);
+
+// True on Windows NT, false on Windows 95/98.
+bool IsNt();
 
 // True when the model (from the SMBIOS product string) has its CD-ROM on IRQ 15.
 bool ModelHasCdromOnIrq15();

@@ -12,8 +12,6 @@ namespace ci {
 
 namespace {
 
-bool IsNt() { return (GetVersion() & 0x80000000UL) == 0; }
-
 // A text value of an open key, bounded; empty when missing or not a string.
 std::string KeyText(HKEY key, const char* name)
 {

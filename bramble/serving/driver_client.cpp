@@ -12,6 +12,11 @@ const char k9xDevice[] = "\\\\.\\VCORVANEDMID.VXD";
 constexpr unsigned kSizeService = 11;
 constexpr unsigned kCopyService = 12;
 constexpr unsigned kLocateService = 13;
+constexpr unsigned kIdentifyService = 3;
+constexpr unsigned kDiskService = 7;
+constexpr DWORD kIdentifyRequestBytes = 530;
+constexpr DWORD kIdentifyBlockOffset = 18;  // after the status word and reserved bytes
+constexpr DWORD kDiskRequestBytes = 200;
 constexpr DWORD kSizeRecordBytes = 16;
 
 uint32_t DwordAt(const unsigned char* p)
@@ -119,6 +124,38 @@ const unsigned char* DriverClient::Locate(const SmbiosCopy& copy, unsigned type,
         return nullptr;
     if (returned != 4) return nullptr;
     return TranslateLocated(copy, DwordAt(answer));
+}
+
+bool DriverClient::IdeIdentify(unsigned drive, unsigned char (&block)[kIdentifyBytes])
+{
+    if (!IsOpen() || drive >= kIdeDrives) return false;
+    unsigned char in[kIdentifyRequestBytes] = {};
+    unsigned char out[kIdentifyRequestBytes] = {};
+    in[0] = static_cast<unsigned char>(drive);
+    DWORD returned = 0;
+    if (!DeviceIoControl(device_, Code(kIdentifyService), in, sizeof in, out, sizeof out, &returned, nullptr) ||
+        returned != sizeof out)
+        return false;
+    std::memcpy(block, out + kIdentifyBlockOffset, kIdentifyBytes);
+    return true;
+}
+
+bool DriverClient::DiskRequest(unsigned drive, IdeDiskRecord* out)
+{
+    if (!out || !IsOpen() || drive >= kIdeDrives) return false;
+    unsigned char in[kDiskRequestBytes] = {};
+    unsigned char answer[kDiskRequestBytes] = {};
+    in[0] = static_cast<unsigned char>(drive);
+    DWORD returned = 0;
+    if (!DeviceIoControl(device_, Code(kDiskService), in, sizeof in, answer, sizeof answer, &returned, nullptr) ||
+        returned != sizeof answer || DwordAt(answer) != drive)
+        return false;
+    out->cylinders = DwordAt(answer + 4);
+    out->heads = DwordAt(answer + 8);
+    out->sectorsPerTrack = DwordAt(answer + 12);
+    out->totalSectors = DwordAt(answer + 16);
+    out->bytesPerSector = DwordAt(answer + 20);
+    return true;
 }
 
 }  // namespace bramble

@@ -41,6 +41,17 @@ bool ParseSizeRecord(const unsigned char* bytes, DWORD returned, SmbiosSizeRecor
 // fit in it.
 const unsigned char* TranslateLocated(const SmbiosCopy& copy, uint32_t answered);
 
+// What the driver's disk request tells of an IDE drive.
+struct IdeDiskRecord {
+    uint32_t cylinders = 0;
+    uint32_t heads = 0;
+    uint32_t sectorsPerTrack = 0;
+    uint32_t totalSectors = 0;
+    uint32_t bytesPerSector = 0;
+};
+constexpr unsigned kIdeDrives = 4;  // primary and secondary, master and slave
+constexpr size_t kIdentifyBytes = 512;
+
 class DriverClient {
 public:
     DriverClient() = default;
@@ -62,6 +73,14 @@ public:
     // The index-th structure (from 0) of a type, as a pointer into copy; null
     // when the driver finds none or answers an address outside the copy.
     const unsigned char* Locate(const SmbiosCopy& copy, unsigned type, unsigned index);
+
+    // The identify block of IDE drive 0-3, as the drive sends it; false when
+    // the driver answers no block of the full size.
+    bool IdeIdentify(unsigned drive, unsigned char (&block)[kIdentifyBytes]);
+
+    // The disk request for IDE drive 0-3; false when the driver does not
+    // answer the whole record for that drive.
+    bool DiskRequest(unsigned drive, IdeDiskRecord* out);
 
 private:
     DWORD Code(unsigned service) const;

@@ -2,6 +2,8 @@
  * and the SMBIOS table. No C library: copies and clears are plain loops. */
 #include "platform/devices/device_requests.h"
 
+#include "platform/devices/ide_requests.h"
+
 #include "platform/testbed/profile_parse.h"
 #include "platform/testbed/smbios_table.h"
 
@@ -196,8 +198,8 @@ DevicesResult devices_answer(DevicesState* state, unsigned long code, const void
             request == REQ_DISK ? DEVICES_DISK_REQUEST_SIZE : DEVICES_IDE_IDENTIFY_SIZE;
         if (inLen != size) return DEVICES_BAD_INPUT;
         if (outLen < size) return DEVICES_OUTPUT_TOO_SMALL;
-        /* The profile describes no IDE disks yet: there is none to ask. */
-        return DEVICES_NO_MONITOR;
+        return request == REQ_DISK ? devices_disk_request(state, in, out, written)
+                                   : devices_ide_identify(state, in, out, written);
     }
     case REQ_WRITE_LIMITS:
         if (inLen != DEVICES_LIMITS_SIZE) return DEVICES_BAD_INPUT;

@@ -41,8 +41,8 @@ typedef enum DevicesResult {
     DEVICES_OK = 0,
     DEVICES_BAD_INPUT,        /* input missing or of the wrong size */
     DEVICES_OUTPUT_TOO_SMALL, /* the output buffer cannot hold the answer */
-    DEVICES_NOT_FOUND,        /* no such structure, or no table at all */
-    DEVICES_NO_MONITOR,       /* the profile says there is no hardware monitor, or no IDE disk */
+    DEVICES_NOT_FOUND,        /* no such structure or IDE drive, or no table at all */
+    DEVICES_NO_MONITOR,       /* the profile says there is no hardware monitor */
     DEVICES_FAILED,           /* the profile makes this code fail (FailCalls) */
     DEVICES_UNKNOWN_CODE
 } DevicesResult;

@@ -28,10 +28,10 @@ bool ReadHandedTable(std::vector<unsigned char>* table)
     return !g_table.empty();
 }
 
-std::vector<unsigned char> LoadTestbedTable()
+std::vector<unsigned char> LoadTestbedTable(const char* path = TESTBED_SMBIOS)
 {
     std::vector<unsigned char> bytes;
-    FILE* f = std::fopen(TESTBED_SMBIOS, "rb");
+    FILE* f = std::fopen(path, "rb");
     if (!f) return bytes;
     unsigned char buffer[4096];
     size_t n;
@@ -118,7 +118,7 @@ TEST_F(CiEntryPointsTest, SingleRowGroupsAnswerFromTheTable)
 TEST_F(CiEntryPointsTest, UnknownGroupsAttributesAndRowsAnswerNull)
 {
     EXPECT_EQ(Get(5, 1), nullptr);    // no such group
-    EXPECT_EQ(Get(7, 1), nullptr);    // a group not served here
+    EXPECT_EQ(Get(14, 1), nullptr);   // a group not served here
     EXPECT_EQ(Get(1, 99), nullptr);   // no such attribute
     Key missing(99);
     EXPECT_EQ(Get(6, 1, 1, &missing.entry), nullptr);
@@ -182,6 +182,39 @@ TEST_F(CiEntryPointsTest, TableWalkVisitsEveryRowThenReprobes)
     EXPECT_EQ(CiGetNextAttribute(0, 1, 1, 1, &one.entry), nullptr);
 }
 
+TEST_F(CiEntryPointsTest, PortCountAnswersEveryAttributeId)
+{
+    unsigned connectors = 0;
+    SmbiosStructure s;
+    while (FindStructure(Bytes(), 8, connectors, &s)) ++connectors;
+    ASSERT_GT(connectors, 0u);
+    for (ULONG attribute : {1UL, 2UL, 77UL}) {
+        const AttributeResult* r = Get(7, attribute);
+        ASSERT_NE(r, nullptr) << attribute;
+        EXPECT_EQ(r->attributeId, attribute);
+        EXPECT_EQ(static_cast<unsigned>(Integer(r)), connectors);
+    }
+}
+
+// The variant PC whose BIOS maker stores processor speeds as packed decimal
+// digits: 733 MHz is the word 0x0733 and is served as 733, not 1843.
+TEST_F(CiEntryPointsTest, IntelBiosVariantServesDecimalSpeeds)
+{
+    g_table = LoadTestbedTable(TESTBED_INTEL_BIOS_SMBIOS);
+    ASSERT_FALSE(g_table.empty()) << TESTBED_INTEL_BIOS_SMBIOS;
+    ASSERT_TRUE(RunFullProbe());
+    const AttributeResult* vendor = Get(4, 2);
+    ASSERT_NE(vendor, nullptr);
+    EXPECT_EQ(Text(vendor), "Intel Corporation");
+    Key first(1);
+    const AttributeResult* current = Get(6, 6, 1, &first.entry);
+    ASSERT_NE(current, nullptr);
+    EXPECT_EQ(Integer(current), 733);
+    const AttributeResult* maximum = Get(6, 5, 1, &first.entry);
+    ASSERT_NE(maximum, nullptr);
+    EXPECT_EQ(Integer(maximum), 866);
+}
+
 TEST_F(CiEntryPointsTest, FixedTableHasItsThreeRows)
 {
     Key k(2);
@@ -212,6 +245,64 @@ TEST_F(CiEntryPointsTest, SetsReserveAndRelease)
     EXPECT_EQ(CiSetAttribute(0, 2, 6, 0, nullptr, date), 0u);  // no window here
     // The FRU list is empty: a set has no record to change.
     EXPECT_EQ(CiSetAttribute(0, 30, 3, 0, nullptr, value), 0u);
+}
+
+std::vector<SYSTEMTIME> g_clocks;
+bool g_clockAccepted = true;
+
+bool RecordClock(const SYSTEMTIME& time)
+{
+    g_clocks.push_back(time);
+    return g_clockAccepted;
+}
+
+// bramble's window, as far as the clock goes: its handler sets the pending clock.
+LRESULT CALLBACK ClockWindow(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == kSetClockMessage) return ApplyPendingClock() ? 1 : 0;
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+TEST_F(CiEntryPointsTest, ClockSetGoesThroughTheWindowAndReportsARefusal)
+{
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = ClockWindow;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.lpszClassName = "ClockTestWindow";
+    RegisterClassA(&wc);
+    HWND window = CreateWindowA(wc.lpszClassName, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, wc.hInstance, nullptr);
+    ASSERT_NE(window, nullptr);
+    SetMainWindow(window);
+    SetClockSetter(RecordClock);
+    g_clocks.clear();
+    g_clockAccepted = true;
+
+    // Year to second from the text; the fraction and the offset are ignored.
+    char date[28] = "20240229235958.123456+540";
+    EXPECT_EQ(CiSetAttribute(0, 2, 6, 0, nullptr, date), 1u);
+    ASSERT_EQ(g_clocks.size(), 1u);
+    const SYSTEMTIME& t = g_clocks[0];
+    EXPECT_EQ(t.wYear, 2024);
+    EXPECT_EQ(t.wMonth, 2);
+    EXPECT_EQ(t.wDay, 29);
+    EXPECT_EQ(t.wHour, 23);
+    EXPECT_EQ(t.wMinute, 59);
+    EXPECT_EQ(t.wSecond, 58);
+    EXPECT_EQ(t.wMilliseconds, 0);
+
+    // A time the system refuses is a failed set; so is one that is no date.
+    g_clockAccepted = false;
+    EXPECT_EQ(CiSetAttribute(0, 2, 6, 0, nullptr, date), 0u);
+    std::memcpy(date, "20230229", 8);
+    EXPECT_EQ(CiSetAttribute(0, 2, 6, 0, nullptr, date), 0u);
+    EXPECT_EQ(g_clocks.size(), 2u) << "an invalid date never reaches the clock";
+    // Only attribute 6 sets the clock, and the message alone has nothing to set.
+    EXPECT_EQ(CiSetAttribute(0, 2, 5, 0, nullptr, date), 0u);
+    EXPECT_EQ(SendMessageA(window, kSetClockMessage, 0, 0), 0);
+
+    SetClockSetter(nullptr);
+    SetMainWindow(nullptr);
+    DestroyWindow(window);
 }
 
 TEST_F(CiEntryPointsTest, WithoutATableTheSmbiosGroupsAreNull)

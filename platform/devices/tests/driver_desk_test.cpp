@@ -196,6 +196,39 @@ TEST_F(HardwareMonitorDriver, FailCallsFailsExactlyTheListedCodes) {
     EXPECT_TRUE(call(device_, 9, {}, 30).ok);
 }
 
+TEST_F(HardwareMonitorDriver, IdeDrivesOfTheProfileAnswerIdentifyAndDiskRecords) {
+    useProfile("Present=0\r\n[IDE]\r\nDisk0=NB-HD200A, 38760, 16, 63\r\n"
+               "Disk1=Too many heads, 1000, 17, 63\r\nDisk3=Short, 1000\r\n");
+    std::vector<unsigned char> drive(530, 0);
+    for (DWORD code : {3UL, 0x8000200CUL}) {
+        auto id = call(device_, code, drive, 530);
+        ASSERT_TRUE(id.ok) << id.error;
+        ASSERT_EQ(id.out.size(), 530u);
+        const size_t w = 18;  // the identify block follows the status and reserved bytes
+        EXPECT_EQ(wordAt(id.out, w + 2), 38760u);
+        EXPECT_EQ(wordAt(id.out, w + 6), 16u);
+        EXPECT_EQ(wordAt(id.out, w + 12), 63u);
+        EXPECT_EQ(dwordAt(id.out, w + 120), 38760UL * 16 * 63);
+        std::string model;
+        for (size_t i = 0; i < 40; ++i) model += static_cast<char>(id.out[w + 54 + (i ^ 1)]);
+        EXPECT_EQ(model, "NB-HD200A" + std::string(31, ' '));
+    }
+    std::vector<unsigned char> request(200, 0);
+    auto disk = call(device_, 0x8000201C, request, 200);
+    ASSERT_TRUE(disk.ok) << disk.error;
+    EXPECT_EQ(dwordAt(disk.out, 4), 38760u);
+    EXPECT_EQ(dwordAt(disk.out, 16), 38760UL * 16 * 63);
+    EXPECT_EQ(dwordAt(disk.out, 20), 512u);
+    // Drives the profile does not describe, or describes with a geometry no
+    // IDE drive has, are not there; nor is a drive number past the fourth.
+    for (unsigned char n : {1, 2, 3, 4, 255}) {
+        drive[0] = n;
+        request[0] = n;
+        EXPECT_FALSE(call(device_, 3, drive, 530).ok) << int(n);
+        EXPECT_FALSE(call(device_, 7, request, 200).ok) << int(n);
+    }
+}
+
 TEST_F(HardwareMonitorDriver, LimitsAndConfigurationAreCheckedAndTaken) {
     std::vector<unsigned char> limits(502);
     for (size_t i = 0; i < limits.size(); ++i) limits[i] = static_cast<unsigned char>(i * 7);
