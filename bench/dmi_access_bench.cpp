@@ -7,16 +7,18 @@
 // Run it on a fresh desk: tools/bench
 #include <windows.h>
 
-#include <algorithm>
 #include <cstdio>
 #include <string>
 #include <vector>
 
+#include "bench/measure.h"
 #include "harness/harness.h"
 #include "korvisa/dmi/command_layer.h"
 #include "korvisa/dmi/dmi_access.h"
 
 using namespace korvisa::dmi;
+using bench::Figures;
+using bench::Measure;
 
 namespace {
 
@@ -32,27 +34,6 @@ const char kMif[] = R"(start component
   end group
 end component
 )";
-
-struct Figures {
-    double median, p99;
-};
-
-template <class Call>
-Figures Measure(int rounds, Call call)
-{
-    LARGE_INTEGER frequency, a, b;
-    QueryPerformanceFrequency(&frequency);
-    std::vector<double> us;
-    us.reserve(rounds);
-    for (int i = 0; i < rounds; ++i) {
-        QueryPerformanceCounter(&a);
-        call();
-        QueryPerformanceCounter(&b);
-        us.push_back(1e6 * double(b.QuadPart - a.QuadPart) / double(frequency.QuadPart));
-    }
-    std::sort(us.begin(), us.end());
-    return {us[us.size() / 2], us[std::min(us.size() - 1, us.size() * 99 / 100)]};
-}
 
 }  // namespace
 

@@ -15,7 +15,12 @@ namespace {
 const char kBoxCaption[] = "BRAMBLE";
 constexpr DWORD kHealthFileSize = 130;
 
+HANDLE SystemMutex() { return ::CreateMutexA(nullptr, FALSE, nullptr); }
+MutexCreator g_mutexCreator = SystemMutex;
+
 }  // namespace
+
+void SetMutexCreator(MutexCreator creator) { g_mutexCreator = creator ? creator : SystemMutex; }
 
 DmiCommandBlock& CommandBlock()
 {
@@ -61,7 +66,7 @@ bool InstrumentationApp::CheckSingleInstance()
 
 bool InstrumentationApp::CreateMonitorMutex()
 {
-    State().monitorMutex = ::CreateMutexA(nullptr, FALSE, nullptr);
+    State().monitorMutex = g_mutexCreator();
     if (State().monitorMutex)
         return true;
     std::string text = FormatEntry(IDS_MUTEX_FAILED, static_cast<long>(::GetLastError()));

@@ -35,6 +35,11 @@ private:
     bool productValueFound_ = false;
 };
 
+// What creates the hardware-monitor mutex: CreateMutex (unnamed, not owned)
+// unless a test puts a failing creator in its place.
+using MutexCreator = HANDLE (*)();
+void SetMutexCreator(MutexCreator creator);  // null: CreateMutex again
+
 // The command block bramble sends its one command with.
 DmiCommandBlock& CommandBlock();
 
