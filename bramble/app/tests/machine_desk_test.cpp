@@ -68,4 +68,38 @@ TEST(BrambleMachine, ServesTheDesksOwnPcAndDisks)
     bramble.stop();
 }
 
+// The operating-system group as each Windows the suite runs on shows it; the
+// MIF of a first start on NT has no IRQ group.
+void CheckOperatingSystem(harness::WindowsVersion version, const char* name, const char* number,
+                          const char* description)
+{
+    ASSERT_TRUE(harness::setProgramWindowsVersion(kProgram, version));
+    auto bramble = Start();
+    ASSERT_TRUE(bramble.valid()) << bramble.error();
+    ASSERT_NE(WaitUntilServing(bramble.id()), nullptr);
+    EXPECT_EQ(Text(3, 2, {1}), name);
+    EXPECT_EQ(Text(3, 3, {1}), number);
+    EXPECT_EQ(Text(3, 8, {1}), description);
+    const bool nt = version == harness::WindowsVersion::Nt40;
+    const std::string mif = harness::readFile("C:\\DMI\\db\\mifs\\pcmif.mif").value_or("");
+    ASSERT_FALSE(mif.empty());
+    EXPECT_EQ(mif.find("\"DMTF|IRQ|002\"") == std::string::npos, nt);
+    bramble.stop();
+}
+
+TEST(BrambleMachine, OperatingSystemOfWindows95) {
+    CheckOperatingSystem(harness::WindowsVersion::Win95, "MS-Windows 95", "4.0",
+                         "Microsoft Windows 95 Operating System");
+}
+
+TEST(BrambleMachine, OperatingSystemOfWindows98) {
+    CheckOperatingSystem(harness::WindowsVersion::Win98, "MS-Windows 98", "4.10",
+                         "Microsoft Windows 98 Operating System");
+}
+
+TEST(BrambleMachine, OperatingSystemOfWindowsNt) {
+    CheckOperatingSystem(harness::WindowsVersion::Nt40, "MS-Windows NT", "4.0",
+                         "Microsoft Windows NT Operating System");
+}
+
 }  // namespace
