@@ -244,4 +244,25 @@ TEST(WholeChain, ViewerReadsTheComputerTypeFromTheComponentProgram)
     ASSERT_EQ(access.GetSystemName(&type), 1) << access.LastStatus();
     // The testbed PC is a mini tower.
     EXPECT_EQ(type, "Mini Tower");
+
+    // The processor table, as the body page reads it: the family as its
+    // enumeration text (the testbed's processor is of family 1, "Other"),
+    // the clock as a number, and no second row (one socket is empty).
+    uint32_t component = 0;
+    ASSERT_EQ(access.FindGeneralInformation(&component), 1) << access.LastStatus();
+    ASSERT_EQ(access.SetComponent(component), 1);
+    ASSERT_EQ(access.SetGroup(6), 1);
+    std::string family;
+    ASSERT_EQ(access.GetString(3, 1, &family), 1) << access.LastStatus();
+    EXPECT_EQ(family, "Other");
+    std::string text;
+    ASSERT_EQ(access.GetString(2, 1, &text), 1) << access.LastStatus();
+    EXPECT_EQ(text, "Central Processor");
+    ASSERT_EQ(access.GetString(7, 1, &text), 1) << access.LastStatus();
+    EXPECT_EQ(text, "370 Pin Socket");
+    uint32_t clock = 0;
+    ASSERT_EQ(access.GetInteger(6, &clock), 1) << access.LastStatus();
+    EXPECT_EQ(clock, 1000u);
+    EXPECT_NE(access.GetString(3, 2, &family), 1);
+    bramble.stop();
 }
