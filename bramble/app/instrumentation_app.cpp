@@ -116,14 +116,15 @@ bool InstrumentationApp::StartHealthMonitor()
     if (!State().healthConfigured)
         return true;
     HealthStart start = LoadOrCreateHealthMonitor(State().installDir);
-    if (start.outcome == HealthStart::Outcome::kNotStored) {
-        // The monitor runs on its defaults; the next change tries the file again.
-        fw::MessageBoxText(nullptr, FileAccessText(start.path, start.error).c_str(), MB_OK | MB_ICONSTOP);
+    if (start.outcome == HealthStart::Outcome::kLoaded || start.outcome == HealthStart::Outcome::kCreated)
         return true;
-    }
-    if (start.outcome != HealthStart::Outcome::kUnreadable)
+    const bool unreadable = start.outcome == HealthStart::Outcome::kUnreadable;
+    fw::MessageBoxText(nullptr, FileAccessText(start.path, start.error).c_str(),
+                       MB_OK | (unreadable ? MB_ICONSTOP : MB_ICONEXCLAMATION));
+    // A new file that could not be written: the monitor runs on its
+    // defaults, and the next change tries the file again.
+    if (!unreadable)
         return true;
-    fw::MessageBoxText(nullptr, FileAccessText(start.path, start.error).c_str(), MB_OK | MB_ICONSTOP);
     fw::MessageBoxId(nullptr, IDS_HEALTH_LIMITS_FAILED, MB_OK | MB_ICONSTOP);
     SendUnregisterCommand(CommandBlock(), invoke_);
     window_->DestroyWindow();

@@ -15,8 +15,9 @@ int32_t RoundedQuotient(int64_t n, int64_t d);
 int32_t FahrenheitToCelsius(int32_t fahrenheit);
 int32_t CelsiusToFahrenheit(int32_t celsius);
 
-// Entries 2305 and 2306 of bramble's string table: what a voltage of raw 255
-// and raw 0 is served as.
+// What a voltage of raw 255 and of raw 0 is served as: the texts of the
+// string-table entries 2305 and 2306, kept here so that the serving code has
+// them without bramble's resources (tests link it without them).
 extern const char kAboveRangeText[];
 extern const char kBelowRangeText[];
 

@@ -1,11 +1,14 @@
-// The health monitor's start, its changes and their undoing, with a device
-// that records what the driver was sent and refuses when told to.
+// The health monitor's start and what its changes leave in driver and file
+// when they cannot all be done, with a device that records what the driver
+// was sent. (Driver refusals, conversions and readings are tested through
+// the real chain in health_desk_test.cpp.)
 #include <gtest/gtest.h>
 
 #include <cstring>
 
 #include "bramble/health/health_monitor.h"
 #include "bramble/health/tests/health_test_files.h"
+#include "harness/files.h"
 
 using namespace bramble;
 
@@ -20,23 +23,12 @@ public:
     }
     bool SendLimits(const std::vector<uint8_t>& record) override
     {
-        if (refuseLimits)
-            return false;
         sent.push_back(record);
         return true;
     }
-    bool ReadReadings(HealthReadings* out) override
-    {
-        if (!readable)
-            return false;
-        *out = readings;
-        return true;
-    }
+    bool ReadReadings(HealthReadings*) override { return false; }
     std::vector<uint8_t> configured;
     std::vector<std::vector<uint8_t>> sent;
-    bool refuseLimits = false;
-    bool readable = true;
-    HealthReadings readings;
 };
 
 int16_t LimitWord(const std::vector<uint8_t>& record, size_t index)
@@ -108,17 +100,6 @@ TEST_F(HealthMonitorTest, ChangesReachDriverAndFileOrAreUndone)
     ASSERT_TRUE(Get(kHealthLimitsAreDefaults, &raw));
     EXPECT_EQ(raw, 0);
 
-    // Refused by the driver: old limit, old file, answer 0; a reset likewise.
-    device_->refuseLimits = true;
-    EXPECT_EQ(Set(9, 70), 0);
-    EXPECT_EQ(Set(kHealthLimitsAreDefaults, 1), 0);
-    ASSERT_TRUE(Get(9, &raw));
-    EXPECT_EQ(raw, 60);
-    ASSERT_TRUE(Get(kHealthLimitsAreDefaults, &raw));
-    EXPECT_EQ(raw, 0);
-    EXPECT_EQ(File(), changed);
-    device_->refuseLimits = false;
-
     // Values no set of the group could make are refused, whoever sends them;
     // current values and a zero on the flag change nothing.
     const size_t sends = device_->sent.size();
@@ -153,57 +134,19 @@ TEST_F(HealthMonitorTest, ChangesReachDriverAndFileOrAreUndone)
     EXPECT_EQ(device_->sent.back(), LimitsRecord(FixedHealthConfig(51).defaults));
 }
 
-TEST_F(HealthMonitorTest, StartLoadsTheFileOrRefusesAForeignOne)
+TEST_F(HealthMonitorTest, ANewFileThatCannotBeWrittenLeavesTheDefaultsInForce)
 {
-    HealthStart start = LoadOrCreateHealthMonitor(install_.Dir().c_str());
-    ASSERT_EQ(start.outcome, HealthStart::Outcome::kCreated);
-    ActivateHealthMonitor();
-    ASSERT_EQ(Set(kHealthFirstFanMinimum, 1800), 1);
-    const std::string stored = File();
-
-    StopHealthMonitoring();
-    ConfigureHealth(51, install_.Dir().c_str());
-    device_->sent.clear();
-    start = LoadOrCreateHealthMonitor(install_.Dir().c_str());
-    ASSERT_EQ(start.outcome, HealthStart::Outcome::kLoaded);
-    ASSERT_EQ(device_->sent.size(), 1u);
-    EXPECT_EQ(LimitWord(device_->sent.back(), 16), 1800);  // what the file holds is enforced
-    ActivateHealthMonitor();
-    int32_t raw = 0;
-    ASSERT_TRUE(Get(kHealthFirstFanMinimum, &raw));
-    EXPECT_EQ(raw, 1800);
-
-    ASSERT_TRUE(install_.Write("SHEALTH.DAT", stored.substr(0, 100)));
-    device_->sent.clear();
-    start = LoadOrCreateHealthMonitor(install_.Dir().c_str());
-    EXPECT_EQ(start.outcome, HealthStart::Outcome::kUnreadable);
-    EXPECT_EQ(start.error, static_cast<DWORD>(ERROR_INVALID_DATA));
-    EXPECT_EQ(HealthMonitor(), nullptr);
-    EXPECT_TRUE(device_->sent.empty());
-    EXPECT_EQ(File(), stored.substr(0, 100));  // left for the user to look at
-}
-
-TEST_F(HealthMonitorTest, CurrentValuesComeFromTheReadings)
-{
-    ASSERT_NE(LoadOrCreateHealthMonitor(install_.Dir().c_str()).outcome, HealthStart::Outcome::kUnreadable);
-    ActivateHealthMonitor();
-    for (int i = 0; i < kReadingCount; ++i)
-        device_->readings.values[i] = static_cast<uint16_t>(100 + i);
-    device_->readings.status = 1u << 28;
-    const struct {
-        uint32_t id;
-        int32_t raw;
-    } expected[] = {{20, 107}, {21, 100}, {27, 106}, {28, 108}, {30, 110}, {31, 1}};
-    int32_t raw = 0;
-    for (const auto& e : expected) {
-        ASSERT_TRUE(Get(e.id, &raw)) << e.id;
-        EXPECT_EQ(raw, e.raw) << e.id;
-    }
-    device_->readings.status = ~(1u << 28);
-    ASSERT_TRUE(Get(31, &raw));
-    EXPECT_EQ(raw, 0);
-    device_->readable = false;
-    EXPECT_FALSE(Get(20, &raw));
-    EXPECT_TRUE(Get(1, &raw));  // stored limits need no reading
-    EXPECT_FALSE(Get(33, &raw));
+    // A file named DATA where the folder should be.
+    const std::string dir = install_.Dir() + "\\BLOCKED";
+    CreateDirectoryA(dir.c_str(), nullptr);
+    ASSERT_TRUE(harness::writeFile(dir + "\\DATA", "not a folder"));
+    HealthStart start = LoadOrCreateHealthMonitor(dir.c_str());
+    EXPECT_EQ(start.outcome, HealthStart::Outcome::kNotStored);
+    EXPECT_NE(start.error, 0u);
+    ASSERT_NE(HealthMonitor(), nullptr);
+    EXPECT_EQ(HealthMonitor()->m_limitsAreDefaults, 1);
+    ASSERT_FALSE(device_->sent.empty());
+    EXPECT_EQ(device_->sent.back(), LimitsRecord(FixedHealthConfig(51).defaults));
+    harness::deleteFile(dir + "\\DATA");
+    RemoveDirectoryA(dir.c_str());
 }

@@ -1,7 +1,6 @@
 #include "bramble/health/tests/health_test_files.h"
 
-#include <fstream>
-#include <sstream>
+#include "harness/files.h"
 
 namespace health_test {
 
@@ -16,31 +15,20 @@ TempInstall::TempInstall(const std::string& name)
 
 TempInstall::~TempInstall()
 {
-    WIN32_FIND_DATAA found;
-    HANDLE find = ::FindFirstFileA((dir_ + "\\DATA\\*").c_str(), &found);
-    if (find != INVALID_HANDLE_VALUE) {
-        do {
-            ::DeleteFileA(Data(found.cFileName).c_str());
-        } while (::FindNextFileA(find, &found));
-        ::FindClose(find);
-    }
+    for (const char* file : {"SHEALTH.DAT", "SLIMIT.DAT"})
+        harness::deleteFile(Data(file));
     ::RemoveDirectoryA((dir_ + "\\DATA").c_str());
     ::RemoveDirectoryA(dir_.c_str());
 }
 
 bool TempInstall::Write(const std::string& file, const std::string& bytes) const
 {
-    std::ofstream out(Data(file), std::ios::binary | std::ios::trunc);
-    out << bytes;
-    return static_cast<bool>(out);
+    return harness::writeFile(Data(file), bytes);
 }
 
 std::string TempInstall::Read(const std::string& file) const
 {
-    std::ifstream in(Data(file), std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
+    return harness::readFile(Data(file)).value_or("");
 }
 
 }  // namespace health_test

