@@ -6,6 +6,7 @@
 #include "bramble/app/notice_dialog.h"
 #include "bramble/app/process_state.h"
 #include "bramble/app/smbios_identity.h"
+#include "bramble/health/health_monitor.h"
 #include "bramble/res/resource.h"
 #include "platform/framework/resources.h"
 
@@ -13,7 +14,6 @@ namespace bramble {
 namespace {
 
 const char kBoxCaption[] = "BRAMBLE";
-constexpr DWORD kHealthFileSize = 130;
 
 HANDLE SystemMutex() { return ::CreateMutexA(nullptr, FALSE, nullptr); }
 MutexCreator g_mutexCreator = SystemMutex;
@@ -26,20 +26,6 @@ DmiCommandBlock& CommandBlock()
 {
     static DmiCommandBlock block;
     return block;
-}
-
-bool HealthLimitsReadable(const char* installDir)
-{
-    std::string path = installDir ? installDir : "";
-    if (!path.empty() && path.back() != '\\')
-        path += '\\';
-    path += "DATA\\SHEALTH.DAT";
-    WIN32_FILE_ATTRIBUTE_DATA data;
-    if (!::GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data))
-        return true;  // no file yet: the monitor starts from its defaults
-    if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-        return false;
-    return data.nFileSizeHigh == 0 && data.nFileSizeLow == kHealthFileSize;
 }
 
 InstrumentationApp::InstrumentationApp(DmiInvokeFunction invoke) : invoke_(invoke)
@@ -83,6 +69,8 @@ bool InstrumentationApp::OpenDriver()
     if (state.platform == kPlatformUnknown)
         return false;
     state.driver = OpenInstrumentationDriver(state.platform);
+    UseHealthDevice(std::make_unique<DriverHealthDevice>(state.driver, state.platform == kPlatformWindowsNt,
+                                                         state.monitorMutex));
     return true;
 }
 
@@ -130,7 +118,17 @@ bool InstrumentationApp::CreateMainWindow()
 bool InstrumentationApp::StartHealthMonitor()
 {
     // Without a hardware monitor there is nothing to watch.
-    if (!State().healthConfigured || HealthLimitsReadable(State().installDir))
+    if (!State().healthConfigured)
+        return true;
+    HealthStart start = LoadOrCreateHealthMonitor(State().installDir);
+    if (start.outcome == HealthStart::Outcome::kLoaded || start.outcome == HealthStart::Outcome::kCreated)
+        return true;
+    const bool unreadable = start.outcome == HealthStart::Outcome::kUnreadable;
+    fw::MessageBoxText(nullptr, FileAccessText(start.path, start.error).c_str(),
+                       MB_OK | (unreadable ? MB_ICONSTOP : MB_ICONEXCLAMATION));
+    // A new file that could not be written: the monitor runs on its
+    // defaults, and the next change tries the file again.
+    if (!unreadable)
         return true;
     fw::MessageBoxId(nullptr, IDS_HEALTH_LIMITS_FAILED, MB_OK | MB_ICONSTOP);
     SendUnregisterCommand(CommandBlock(), invoke_);
@@ -156,6 +154,7 @@ bool InstrumentationApp::RecordProduct()
 
 bool InstrumentationApp::CreateBridge()
 {
+    ActivateHealthMonitor();
     ::ShowWindow(window_->m_hWnd, SW_HIDE);
     ::UpdateWindow(window_->m_hWnd);
     if (!bridge_.Create())

@@ -43,8 +43,4 @@ void SetMutexCreator(MutexCreator creator);  // null: CreateMutex again
 // The command block bramble sends its one command with.
 DmiCommandBlock& CommandBlock();
 
-// The health limits file: absent (it will be made) or of the one layout the
-// health monitor reads. Anything else cannot be read.
-bool HealthLimitsReadable(const char* installDir);
-
 }  // namespace bramble

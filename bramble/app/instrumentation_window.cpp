@@ -6,6 +6,7 @@
 #include "bramble/app/ci_link.h"
 #include "bramble/app/messages.h"
 #include "bramble/app/process_state.h"
+#include "bramble/health/health_monitor.h"
 #include "bramble/mif/mif_files.h"
 #include "bramble/res/resource.h"
 #include "platform/framework/resources.h"
@@ -44,6 +45,8 @@ bool GenerateComponentMif()
     inputs.parallelPort = state.parallelPort;
     inputs.serialPort = state.serialPort;
     inputs.windowsNt = state.platform == kPlatformWindowsNt;
+    if (state.healthConfigured && HealthConfiguration())
+        FillHealthMifInputs(*HealthConfiguration(), &inputs);
     MifRunResult result = RunMifGeneration(MifDmiDir(), inputs);
     if (int id = MifMessageId(result))
         fw::MessageBoxText(nullptr, MifMessageText(id), MB_OK | MB_ICONSTOP);
@@ -101,12 +104,12 @@ LRESULT InstrumentationWindow::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam
     case kNoAction471:
     case kNoAction484:
     case kNoAction485:
+    case kSetClock:
+        return ServingApplyPendingClock() ? 1 : 0;
     case kHealthAccepted:
     case kHealthRequest48B:
     case kHealthRequest48C:
-        return 0;
-    case kSetClock:
-        return ServingApplyPendingClock() ? 1 : 0;
+        return HandleHealthMessage(msg, wParam, lParam);
     case kStoreFruTable:
         if (wParam == kStoreFruTableRequest)
             StoreFruTable();
@@ -141,6 +144,9 @@ LRESULT InstrumentationWindow::OnCreate()
         fw::MessageBoxId(nullptr, IDS_BAD_WINDOW_HANDLE, MB_OK | MB_ICONSTOP);
         return -1;
     }
+    // The monitor's configuration decides the MIF's health section.
+    if (State().healthConfigured)
+        ConfigureHealth(State().modelClass, MifDmiDir().c_str());
     if (!ServingFullProbe() || !GenerateComponentMif()) {
         fw::MessageBoxId(nullptr, IDS_INIT_FAILED, MB_OK | MB_ICONEXCLAMATION);
         return -1;
@@ -164,9 +170,7 @@ void InstrumentationWindow::StoreFruTable()
     DWORD error = 0;
     if (ServingStoreFruTable(State().installDir, &path, &error))
         return;
-    char code[16];
-    std::snprintf(code, sizeof code, "%04X", static_cast<unsigned>(error));
-    fw::MessageBoxText(nullptr, FormatEntry(IDS_FILE_ACCESS, path, code).c_str(), MB_OK | MB_ICONEXCLAMATION);
+    fw::MessageBoxText(nullptr, FileAccessText(path, error).c_str(), MB_OK | MB_ICONEXCLAMATION);
 }
 
 void InstrumentationWindow::OnPaint()

@@ -38,4 +38,11 @@ std::string FormatEntry(UINT id, long number)
     return buffer;
 }
 
+std::string FileAccessText(const std::string& path, DWORD error)
+{
+    char code[16];
+    std::snprintf(code, sizeof code, "%04X", static_cast<unsigned>(error));
+    return FormatEntry(IDS_FILE_ACCESS, path, code);
+}
+
 }  // namespace bramble

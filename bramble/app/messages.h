@@ -15,5 +15,8 @@ std::string FormatEntry(UINT id, const std::string& text);
 std::string FormatEntry(UINT id, const std::string& first, const std::string& second);
 // Entry id with a number put in for its %ld.
 std::string FormatEntry(UINT id, long number);
+// Entry 5: the file cannot be accessed, with its path and the error code as
+// four hexadecimal digits.
+std::string FileAccessText(const std::string& path, DWORD error);
 
 }  // namespace bramble

@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "bramble/serving/ci_group_health.h"
 #include "bramble/serving/ci_groups.h"
 #include "bramble/serving/fru_table.h"
 #include "common/cp932.h"
@@ -190,11 +191,12 @@ int FindRow(const GroupDef& def, const Rows& rows, const KeyValues& keys)
 
 AttributeResult* Get(ULONG group, ULONG attribute, ULONG keyCount, KeyEntry* keys)
 {
-    const int index = GroupIndex(group);
-    if (index < 0) return nullptr;
     KeyValues key;
     const Keys given = ReadKeys(keyCount, keys, &key);
     if (given == Keys::kBad) return nullptr;
+    if (group == kHealthGroupId) return HealthGroupGet(g_window, attribute);
+    const int index = GroupIndex(group);
+    if (index < 0) return nullptr;
     const GroupDef& def = kGroups[index];
     GroupState& state = g_states[index];
 
@@ -304,8 +306,8 @@ ULONG Set(ULONG group, ULONG attribute, ULONG keyCount, KeyEntry* keys, void* va
         if (g_window && IsWindow(g_window)) SendMessageA(g_window, kStoreFruTableMessage, kStoreFruTableWParam, 0);
         return 1;
     }
-    case 32:  // no health monitor to take limits
-        return 0;
+    case kHealthGroupId:
+        return HealthGroupSet(g_window, attribute, value);
     default:
         return 1;  // the group takes no sets
     }

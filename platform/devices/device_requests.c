@@ -97,11 +97,17 @@ void devices_profile_changed(DevicesState* state) {
     }
 }
 
-static int monitor_present(const DevicesState* state) {
-    int present = 0;
+
+/* A switch of [HardwareMonitor]; off when missing. */
+static int switch_on(const DevicesState* state, const char* key) {
+    int on = 0;
     if (!state->profile) return 0;
-    testbed_get_bool(state->profile, state->profileLen, MONITOR_SECTION, "Present", &present);
-    return present;
+    testbed_get_bool(state->profile, state->profileLen, MONITOR_SECTION, key, &on);
+    return on;
+}
+
+static int monitor_present(const DevicesState* state) {
+    return switch_on(state, "Present");
 }
 
 /* Whether [HardwareMonitor] FailCalls lists this code (or says All). */
@@ -205,6 +211,8 @@ DevicesResult devices_answer(DevicesState* state, unsigned long code, const void
         if (inLen != DEVICES_LIMITS_SIZE) return DEVICES_BAD_INPUT;
         if (outLen < DEVICES_LIMITS_SIZE) return DEVICES_OUTPUT_TOO_SMALL;
         if (!monitor_present(state)) return DEVICES_NO_MONITOR;
+        /* A monitor that refuses new limits keeps the ones it has. */
+        if (switch_on(state, "RefuseLimits")) return DEVICES_FAILED;
         copy_bytes(state->limits, in, DEVICES_LIMITS_SIZE);
         state->limitsSet = 1;
         /* The record comes back as the monitor took it. */

@@ -11,6 +11,7 @@
  *   3 / 0x8000200C  IDE identify, 530 bytes in and out
  *   7 / 0x8000201C  disk request, 200 bytes in and out
  *   8 / 0x80002020  write health limits, 502 bytes in, the same 502 back
+ *                   (refused while the profile says RefuseLimits=1)
  *   9 / 0x80002024  read health readings, no input, 30 bytes out
  *  11 / 0x8000202C  SMBIOS table size record, no input, 16 bytes out
  *  12 / 0x80002030  copy of the SMBIOS table, no input, table size out

@@ -69,12 +69,14 @@ bool ReadValue(uint32_t type, const uint8_t* data, MifAnswer* answer)
     }
 }
 
-}  // namespace
-
-uint32_t BridgeGet(uint32_t componentId, uint32_t groupId, uint32_t attributeId, const uint32_t* keys,
-                   size_t keyCount, DWORD timeoutMs, MifAnswer* answer)
+// One request through the bridge: the header and keys written, the message
+// sent, and `done` called with the program's answer and the areas while the
+// semaphore is held. Returns done's status, or 0x107 / 0x10004.
+template <class Done>
+uint32_t Exchange(UINT message, uint32_t componentId, uint32_t groupId, uint32_t attributeId, const uint32_t* keys,
+                  size_t keyCount, const void* value, size_t valueBytes, DWORD timeoutMs, Done done)
 {
-    if (keyCount > kKeySlots)
+    if (keyCount > kKeySlots || valueBytes > kAreaSize)
         return 0x105;
     HANDLE semaphore = ::OpenSemaphoreA(SEMAPHORE_ALL_ACCESS, FALSE, "DMIINFO");
     if (!semaphore)
@@ -87,9 +89,9 @@ uint32_t BridgeGet(uint32_t componentId, uint32_t groupId, uint32_t attributeId,
     {
         Area header("HELMSETDMIINFO", kAreaSize), keyList("HELMSETKEYLIST", kAreaSize),
             keyData("HELMSETKEYDATA", kAreaSize * kKeySlots), result("HELMSETAttArea", kAreaSize),
-            value("HELMSETMIFDATA", kAreaSize);
+            valueArea("HELMSETMIFDATA", kAreaSize);
         HWND window = ::FindWindowA("corvanedmici", nullptr);
-        if (header.Data() && keyList.Data() && keyData.Data() && result.Data() && value.Data() && window) {
+        if (header.Data() && keyList.Data() && keyData.Data() && result.Data() && valueArea.Data() && window) {
             PutWord(header.Data(), 0, componentId);
             PutWord(header.Data(), 4, groupId);
             PutWord(header.Data(), 8, attributeId);
@@ -103,20 +105,41 @@ uint32_t BridgeGet(uint32_t componentId, uint32_t groupId, uint32_t attributeId,
                 PutWord(keyData.Data(), k * kAreaSize, keys[k]);
             }
             std::memset(result.Data(), 0, 12);
+            if (valueBytes)
+                std::memcpy(valueArea.Data(), value, valueBytes);
             DWORD_PTR answered = 0;
-            if (!::SendMessageTimeoutA(window, kBridgeGet, 0, 0, SMTO_ABORTIFHUNG, timeoutMs, &answered))
-                status = kBridgeNoAnswerInTime;
-            else if (answered == 0)
-                status = 0x100;
-            else if (!ReadValue(Word(result.Data(), 4), value.Data(), answer))
+            if (!::SendMessageTimeoutA(window, message, 0, 0, SMTO_ABORTIFHUNG, timeoutMs, &answered))
                 status = kBridgeNoAnswerInTime;
             else
-                status = 0;
+                status = done(answered, result.Data(), valueArea.Data());
         }
     }
     ::ReleaseSemaphore(semaphore, 1, nullptr);
     ::CloseHandle(semaphore);
     return status;
+}
+
+}  // namespace
+
+uint32_t BridgeGet(uint32_t componentId, uint32_t groupId, uint32_t attributeId, const uint32_t* keys,
+                   size_t keyCount, DWORD timeoutMs, MifAnswer* answer)
+{
+    return Exchange(kBridgeGet, componentId, groupId, attributeId, keys, keyCount, nullptr, 0, timeoutMs,
+                    [&](DWORD_PTR answered, const uint8_t* result, const uint8_t* value) -> uint32_t {
+                        if (answered == 0)
+                            return 0x100;
+                        return ReadValue(Word(result, 4), value, answer) ? 0 : kBridgeNoAnswerInTime;
+                    });
+}
+
+uint32_t BridgeSet(uint32_t componentId, uint32_t groupId, uint32_t attributeId, const uint32_t* keys,
+                   size_t keyCount, const void* value, size_t valueBytes, DWORD timeoutMs, uint32_t* result)
+{
+    return Exchange(kBridgeSet, componentId, groupId, attributeId, keys, keyCount, value, valueBytes, timeoutMs,
+                    [&](DWORD_PTR answered, const uint8_t*, const uint8_t*) -> uint32_t {
+                        *result = static_cast<uint32_t>(answered);
+                        return 0;
+                    });
 }
 
 }  // namespace service

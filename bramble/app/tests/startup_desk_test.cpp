@@ -108,12 +108,18 @@ TEST(BrambleStart, RecordsTheProductOnlyWhenItIsMissing)
 
 TEST(BrambleStart, UnreadableHealthLimitsUnregisterAndEnd)
 {
-    // A limits file of the wrong size cannot be the monitor's.
+    // A limits file of the wrong size cannot be the monitor's; it is left as it is.
     CreateDirectoryA("C:\\DMI\\DATA", nullptr);
     ASSERT_TRUE(harness::writeFile(kHealthFile, std::string(64, '\x01')));
     harness::deleteFile(kCommandLog);
     harness::Process bramble = Start();
+    // First which file and why, then that the limits cannot be read.
     HWND box = harness::waitForMessageBox(kCaption, bramble.id());
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(harness::messageBoxText(box),
+              std::string("ファイル： ") + kHealthFile + " にアクセスできません- エラーコード = 000D");
+    EXPECT_TRUE(harness::answerMessageBox(box, IDOK));
+    box = harness::waitForMessageBox(kCaption, bramble.id());
     ASSERT_NE(box, nullptr);
     EXPECT_EQ(harness::messageBoxText(box), std::string("Error reading the system health limits."));
     EXPECT_TRUE(harness::answerMessageBox(box, IDOK));
@@ -150,4 +156,5 @@ TEST(BrambleStart, UnreadableHealthLimitsUnregisterAndEnd)
     harness::WindowQuery query;
     query.className = kWindowClass;
     EXPECT_EQ(harness::findWindow(query), nullptr);
+    EXPECT_EQ(harness::readFile(kHealthFile), std::string(64, '\x01'));
 }

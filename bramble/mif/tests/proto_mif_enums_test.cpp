@@ -63,8 +63,9 @@ TEST(ProtoMifEnumerations, CoverEveryCodeTheTablesGive)
     for (const char* machine : probetest::kMachines)
         tables.emplace_back(machine, probetest::ReadWholeFile(probetest::RealTablePath(machine, ".raw")));
     tables.emplace_back("testbed", probetest::ReadWholeFile(TESTBED_INSTALL_DIR "/smbios.bin"));
+    tables.emplace_back("testbed tower", probetest::ReadWholeFile(TESTBED_INSTALL_DIR "/tower.bin"));
     tables.emplace_back("testbed intel-bios",
-                        probetest::ReadWholeFile(TESTBED_INSTALL_DIR "/intel-bios/smbios.bin"));
+                        probetest::ReadWholeFile(TESTBED_INSTALL_DIR "/intel-bios.bin"));
     for (const auto& [name, bytes] : tables) {
         SCOPED_TRACE(name);
         ASSERT_FALSE(bytes.empty());

@@ -239,6 +239,14 @@ TEST_F(HardwareMonitorDriver, LimitsAndConfigurationAreCheckedAndTaken) {
     }
     std::vector<unsigned char> configure(144, 1);
     EXPECT_TRUE(call(device_, 15, configure, 0).ok);
+    // A monitor that refuses new limits says so; readings go on.
+    useProfile("Present=1\r\nRefuseLimits=1\r\n" + kReadings);
+    for (DWORD code : {8UL, 0x80002020UL}) {
+        auto r = call(device_, code, limits, 502);
+        EXPECT_FALSE(r.ok) << code;
+        EXPECT_EQ(r.error, static_cast<DWORD>(ERROR_IO_DEVICE)) << code;
+    }
+    EXPECT_TRUE(call(device_, 9, {}, 30).ok);
 }
 
 TEST_F(HardwareMonitorDriver, WrongSizesAreRefusedAndTheDriverKeepsAnswering) {
