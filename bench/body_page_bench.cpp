@@ -79,6 +79,10 @@ void Print(const char* label, const Figures& f)
 int main(int argc, char** argv)
 {
     int openings = argc > 1 ? std::max(5, std::atoi(argv[1])) : 20;
+    // A fresh Wine desk has an empty registered owner; the page shows every
+    // value non-empty once it has one.
+    harness::writeRegistryString(HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion",
+                                 "RegisteredOwner", "ﾃｽﾄ 花子");
     harness::Process bramble = harness::Process::start("C:\\DMI\\BIN\\bramble.exe", "", "C:\\DMI\\BIN");
     harness::WindowQuery component;
     component.className = "corvanedmici";

@@ -90,5 +90,16 @@ TEST(PictureCtrlHits, FirstRegionOfTheShownPictureWins)
     EXPECT_EQ(picture.Highlight().right, 45);
     picture.TrackMouse(POINT{-1, 5});
     EXPECT_TRUE(picture.Highlight().Empty());
+
+    // A click on a region posts its command to the main frame; elsewhere nothing.
+    HWND frame = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+    picture.SetCommandTarget(frame);
+    SendMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(100, 50));
+    SendMessageA(window, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(300, 50));
+    MSG msg;
+    ASSERT_TRUE(PeekMessageA(&msg, frame, WM_COMMAND, WM_COMMAND, PM_REMOVE));
+    EXPECT_EQ(LOWORD(msg.wParam), 32774);
+    EXPECT_FALSE(PeekMessageA(&msg, frame, WM_COMMAND, WM_COMMAND, PM_REMOVE));
+    DestroyWindow(frame);
     picture.DestroyWindow();
 }
