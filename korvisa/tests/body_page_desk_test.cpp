@@ -6,10 +6,9 @@
 #include <cstring>
 
 #include "harness/harness.h"
-#include "korvisa/dmi/command_layer.h"
-#include "korvisa/dmi/dmi_access.h"
 #include "korvisa/pages/body_info.h"
 #include "korvisa/tests/body_page_route.h"
+#include "korvisa/tests/installed_service_layer.h"
 #include "platform/testbed/smbios_table.h"
 
 namespace {
@@ -52,15 +51,9 @@ TestbedPc ReadTestbedTable()
 // client, read in this process through the installed service layer.
 std::string FamilyThroughTheServiceLayer()
 {
-    using namespace korvisa::dmi;
-    HMODULE library = LoadLibraryA("sextant32.dll");
-    auto entry = library ? reinterpret_cast<ServiceEntry>(
-                               reinterpret_cast<void*>(GetProcAddress(library, MAKEINTRESOURCEA(3))))
-                         : nullptr;
-    if (!entry)
+    if (!BindRealServiceLayer())
         return "(no service layer)";
-    SetServiceEntry(entry);
-    DmiAccess access;
+    korvisa::dmi::DmiAccess access;
     uint32_t component = 0;
     std::string family;
     if (!access.FindGeneralInformation(&component) || !access.SetComponent(component) || !access.SetGroup(6) ||
