@@ -11,6 +11,7 @@
 #include "harness/harness.h"
 #include "korvisa/dmi/command_layer.h"
 #include "korvisa/dmi/dmi_access.h"
+#include "korvisa/tests/installed_service_layer.h"
 
 using namespace korvisa::dmi;
 
@@ -75,22 +76,6 @@ std::string SoftwareMif(int n)
            "\" start group name = \"Software\" class = \"DMTF|Software Component Information|001\" id = 1 "
            "start attribute name = \"Product\" id = 1 type = string(32) value = \"P" +
            std::to_string(n) + "\" end attribute end group end component\n";
-}
-
-// Points the command layer, as at program load, at the installed service
-// layer's command entry; false when the library or the entry is missing.
-bool BindRealServiceLayer()
-{
-    HMODULE library = LoadLibraryA("sextant32.dll");
-    auto entry = library ? reinterpret_cast<ServiceEntry>(
-                               reinterpret_cast<void*>(GetProcAddress(library, MAKEINTRESOURCEA(3))))
-                         : nullptr;
-    if (!entry)
-        return false;
-    ResetForTests();
-    DmiAccess::ResetConnectionForTests();
-    SetServiceEntry(entry);
-    return true;
 }
 
 class Chain : public ::testing::Test {
