@@ -157,9 +157,8 @@ int main(int argc, char** argv)
         const char* name;
         double x, y;
     } shots[] = {{"front", 0.85, 0.45}, {"back", 0.5, 0.3}, {"software", 0.3, 0.5}};
-    if (tabCount == 0) {
-        SaveWindow(main, dir + "\\main.bmp");
-    }
+    if (tabCount == 0)   // no pictures to show (the computer type was not read)
+        SaveWindow(main, dir + "\\main-front.bmp");
     for (int i = 0; i < tabCount && i < 3; ++i) {
         if (i > 0) {
             // The arrow key moves the selection the way a click on the tab does.
