@@ -1,10 +1,10 @@
 // The status display's stand-in: the window "状態監視" that the watcher sends
 // its status notices to (0x600: wParam the monitor kind, lParam the alarm
-// level). It shows the last level of each monitor and records its start.
+// level). It shows the last level of each monitor, one line each, and
+// records its start.
 #include <windows.h>
 
 #include <cstdio>
-#include <cstring>
 
 #include "platform/siblings/start_record.h"
 
@@ -22,6 +22,7 @@ const Monitor kMonitors[] = {
     {0, "ﾃﾞｨｽｸ"}, {1, "ﾒﾓﾘ"}, {2, "ﾌﾟﾘﾝﾀ"}, {3, "ﾃﾞｨｽｸ予兆"}, {5, "本体"},
 };
 const int kNoNotice = -1;
+const int kUnknownLevel = 3;
 int s_levels[sizeof kMonitors / sizeof kMonitors[0]] = {kNoNotice, kNoNotice, kNoNotice, kNoNotice, kNoNotice};
 
 const char* LevelText(int level)
@@ -35,38 +36,43 @@ const char* LevelText(int level)
     }
 }
 
-void Paint(HWND hwnd)
+// One line per monitor, a static control each (ids kFirstLineId + index),
+// so other programs can read what the display shows.
+const int kFirstLineId = 100;
+
+void ShowLevel(HWND hwnd, size_t index)
 {
-    PAINTSTRUCT ps;
-    HDC dc = ::BeginPaint(hwnd, &ps);
-    ::SetBkMode(dc, TRANSPARENT);
-    HGDIOBJ old = ::SelectObject(dc, ::GetStockObject(DEFAULT_GUI_FONT));
-    int y = 8;
-    for (size_t i = 0; i < sizeof kMonitors / sizeof kMonitors[0]; ++i) {
-        char line[96];
-        std::snprintf(line, sizeof line, "%s : %s", kMonitors[i].name, LevelText(s_levels[i]));
-        ::SetTextColor(dc, s_levels[i] == 1 ? RGB(192, 0, 0) : RGB(0, 0, 0));
-        ::TextOutA(dc, 10, y, line, static_cast<int>(std::strlen(line)));
-        y += 20;
-    }
-    ::SelectObject(dc, old);
-    ::EndPaint(hwnd, &ps);
+    char line[96];
+    std::snprintf(line, sizeof line, "%s : %s", kMonitors[index].name, LevelText(s_levels[index]));
+    ::SetDlgItemTextA(hwnd, kFirstLineId + static_cast<int>(index), line);
 }
 
 LRESULT CALLBACK BeaconProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
 {
     switch (msg) {
-    case kStatusNotice:
-        // Notices come from another program: an unknown kind is ignored.
+    case WM_CREATE: {
+        auto* create = reinterpret_cast<CREATESTRUCTA*>(lParam);
         for (size_t i = 0; i < sizeof kMonitors / sizeof kMonitors[0]; ++i) {
-            if (kMonitors[i].kind == wParam) {
-                s_levels[i] = lParam >= 0 && lParam <= 2 ? static_cast<int>(lParam) : 3;
-                ::InvalidateRect(hwnd, nullptr, TRUE);
-            }
+            HWND line = ::CreateWindowExA(0, "STATIC", "", WS_CHILD | WS_VISIBLE | SS_LEFT, 10,
+                                          8 + 20 * static_cast<int>(i), 230, 18, hwnd,
+                                          reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstLineId + i)),
+                                          create->hInstance, nullptr);
+            if (!line)
+                return -1;
+            ::SendMessageA(line, WM_SETFONT, reinterpret_cast<WPARAM>(::GetStockObject(DEFAULT_GUI_FONT)), 0);
+            ShowLevel(hwnd, i);
         }
         return 0;
-    case WM_PAINT:
-        Paint(hwnd);
+    }
+    case kStatusNotice:
+        // Notices come from another program: an unknown kind is ignored, an
+        // unknown level shown as such.
+        for (size_t i = 0; i < sizeof kMonitors / sizeof kMonitors[0]; ++i) {
+            if (kMonitors[i].kind == wParam) {
+                s_levels[i] = lParam >= 0 && lParam <= 2 ? static_cast<int>(lParam) : kUnknownLevel;
+                ShowLevel(hwnd, i);
+            }
+        }
         return 0;
     case WM_DESTROY:
         ::PostQuitMessage(0);
