@@ -100,6 +100,7 @@ int CMainFrame::OnCreate(CREATESTRUCTA& cs)
 
     m_preserve = ReadPreserve();
     PostMessage(kPlaceMessage);
+    m_created = true;
     return 0;
 }
 
@@ -144,7 +145,11 @@ void CMainFrame::SaveSettings()
 
 void CMainFrame::OnDestroy()
 {
-    SaveSettings();
+    // A frame whose creation failed never showed: its rectangle is no place
+    // to come back to.
+    if (m_created)
+        SaveSettings();
+    m_created = false;
 }
 
 bool CMainFrame::IsPageOpen(UINT command) const

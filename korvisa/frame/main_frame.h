@@ -58,6 +58,7 @@ private:
     DWORD m_preserve = 1;
     std::vector<UINT> m_openPages;   // page commands whose page is open now
     std::string m_settingsKey;
+    bool m_created = false;   // creation went through: there is something to keep at the end
 };
 
 }  // namespace korvisa
