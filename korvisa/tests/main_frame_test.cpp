@@ -301,3 +301,25 @@ TEST_F(MainFrameTest, SavedPositionIsUsedAndBroughtBackOntoTheDesktop)
     EXPECT_EQ(((r.right - r.left) / 5) * 3 + (bar.bottom - bar.top) + (status.bottom - status.top) + 70,
               r.bottom - r.top);
 }
+
+TEST_F(MainFrameTest, ContextHelpModeHoldsTheMouseUntilEscapeOrTheRightButton)
+{
+    ASSERT_TRUE(Create());
+    made->SendMessage(WM_COMMAND, ID_CONTEXT_HELP, 0);
+    EXPECT_TRUE(made->InContextHelp());
+    EXPECT_EQ(made->m_hWnd, ::GetCapture());
+
+    // Escape, wherever the focus is, leaves the mode.
+    MSG escape = {made->m_hWnd, WM_KEYDOWN, VK_ESCAPE, 0, 0, {0, 0}};
+    EXPECT_TRUE(made->PreTranslateMessage(escape));
+    EXPECT_FALSE(made->InContextHelp());
+    EXPECT_EQ(nullptr, ::GetCapture());
+
+    made->SendMessage(WM_COMMAND, ID_CONTEXT_HELP, 0);
+    ASSERT_TRUE(made->InContextHelp());
+    made->SendMessage(WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(10, 10));
+    EXPECT_FALSE(made->InContextHelp());
+    EXPECT_EQ(nullptr, ::GetCapture());
+    // Out of the mode, Escape is no business of the frame.
+    EXPECT_FALSE(made->PreTranslateMessage(escape));
+}
