@@ -1,6 +1,6 @@
 // Takes the pictures of the viewer's tour on a desk with a real screen: the
-// main window with each picture tab shown and a region under the mouse, and
-// the body page. Run inside the desk while the viewer runs:
+// main window with each picture tab shown and a region under the mouse, a
+// toolbar button's tip, the version information and the body page. Run inside the desk while the viewer runs:
 //   viewer_tour OUTDIR          every picture of the tour
 //   viewer_tour --main OUTDIR   only the main window as it is
 // Pictures are written as bitmap files (OUTDIR\main-front.bmp, ...); the
@@ -22,6 +22,7 @@ const char kBodyPageTitle[] = "情報表示－本体";
 const int kTabControlId = 1005;
 const int kPictureId = 1025;
 const UINT kCmdBodyPage = 32773;
+const UINT kCmdAbout = 57664;
 
 // Copies what the screen shows of a window into a 24-bit bitmap file.
 bool SaveWindow(HWND window, const std::string& path)
@@ -172,7 +173,30 @@ int main(int argc, char** argv)
         Settle(500);
         SaveWindow(main, dir + "\\main-" + shots[i].name + ".bmp");
     }
+    // A toolbar button's tip, and its prompt in the status bar.
+    if (HWND bar = FindDescendant(main, 0xE800)) {
+        RECT r;
+        GetWindowRect(bar, &r);
+        SetCursorPos(r.left + 10, r.top + 12);
+        Settle(100);
+        SetCursorPos(r.left + 12, r.top + 14);
+        Settle(2000);
+        SaveWindow(main, dir + "\\main-tip.bmp");
+    }
     SetCursorPos(0, 0);
+    Settle(300);
+
+    // The version information, from the help menu.
+    PostMessageA(main, WM_COMMAND, kCmdAbout, 0);
+    harness::WindowQuery about;
+    about.title = "ﾊﾞｰｼﾞｮﾝ情報";
+    about.visibleOnly = true;
+    if (HWND box = harness::waitForWindow(about, 5000)) {
+        Settle(300);
+        SaveWindow(box, dir + "\\about.bmp");
+        harness::pressButton(box, IDOK);
+        harness::waitForWindowGone(box);
+    }
 
     // The body page, opened as the menu opens it.
     PostMessageA(main, WM_COMMAND, kCmdBodyPage, 0);
