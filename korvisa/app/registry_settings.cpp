@@ -49,6 +49,28 @@ bool ReadMachineDword(const char* keyPath, const char* valueName, DWORD& out)
     return true;
 }
 
+static bool WriteMachineValue(const char* keyPath, const char* valueName, DWORD type, const BYTE* data, DWORD size)
+{
+    HKEY key;
+    if (::RegCreateKeyExA(HKEY_LOCAL_MACHINE, keyPath, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_SET_VALUE, nullptr,
+                          &key, nullptr) != ERROR_SUCCESS)
+        return false;
+    LONG status = ::RegSetValueExA(key, valueName, 0, type, data, size);
+    ::RegCloseKey(key);
+    return status == ERROR_SUCCESS;
+}
+
+bool WriteMachineString(const char* keyPath, const char* valueName, const std::string& value)
+{
+    return WriteMachineValue(keyPath, valueName, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                             static_cast<DWORD>(value.size() + 1));
+}
+
+bool WriteMachineDword(const char* keyPath, const char* valueName, DWORD value)
+{
+    return WriteMachineValue(keyPath, valueName, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof value);
+}
+
 std::string CommonKey()
 {
     return fw::LoadStr(IDS_KEY_COMMON);

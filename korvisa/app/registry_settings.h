@@ -14,6 +14,9 @@ constexpr size_t kPositionValueSize = 260;  // PositionMain
 // A string value cut to at most size - 1 bytes; false when missing or not a string.
 bool ReadMachineString(const char* keyPath, const char* valueName, size_t size, std::string& out);
 bool ReadMachineDword(const char* keyPath, const char* valueName, DWORD& out);
+// Writers create the key when it is missing; false when the value was not stored.
+bool WriteMachineString(const char* keyPath, const char* valueName, const std::string& value);
+bool WriteMachineDword(const char* keyPath, const char* valueName, DWORD value);
 
 // The key paths, from the program's string resources.
 std::string CommonKey();       // installation: InstDIR, DMIDIR, CoName, UsrName, Security

@@ -1,7 +1,6 @@
 // How desk tests and benchmarks open the body page: the viewer is started on
 // the desk and command 32773 is posted to its main frame, as a click on the
-// body region or the menu does. Built with BODY_PAGE_HOST while the main
-// frame does not open the page yet: a host program then stands in for it.
+// body region or the menu does.
 #pragma once
 #include <array>
 #include <string>
@@ -28,18 +27,10 @@ struct Viewer {
 inline Viewer StartViewer()
 {
     Viewer viewer;
-#ifdef BODY_PAGE_HOST
-    viewer.process = harness::Process::start(harness::fromUnixPath(BODY_PAGE_HOST));
-    harness::WindowQuery query;
-    query.title = "body page host";
-    query.processId = viewer.process.id();
-    viewer.main = harness::waitForWindow(query);
-#else
     viewer.process = viewer_desk::Start();
     viewer.main = viewer_desk::WaitForMainWindow(viewer.process.id());
     while (HWND box = harness::waitForMessageBox(viewer_desk::kBoxCaption, viewer.process.id(), 1500))
         harness::answerMessageBox(box, IDOK);
-#endif
     return viewer;
 }
 

@@ -65,6 +65,7 @@ bool CToolBar::LoadButtons(UINT bitmapId, int imageWidth, int imageHeight, const
     if (!SendMessage(TB_ADDBUTTONSA, count, reinterpret_cast<LPARAM>(buttons.data())))
         return false;
     m_ids.assign(ids, ids + count);
+    m_imageSize = SIZE{imageWidth, imageHeight};
     SendMessage(TB_AUTOSIZE);
     return true;
 }

@@ -19,12 +19,27 @@ enum : UINT {
     kIdleMessage = 0xE001,     // the idle prompt of the status bar
 };
 
+// Sides a bar may dock on.
+enum : DWORD {
+    kDockTop = 0x1,
+    kDockBottom = 0x2,
+    kDockLeft = 0x4,
+    kDockRight = 0x8,
+    kDockAny = 0xF,
+};
+
 class CControlBar : public CWnd {
 public:
+    // The sides this bar may dock on (none: it stays where it was created).
+    void EnableDocking(DWORD sides) { m_dockSides = sides; }
+    DWORD DockSides() const { return m_dockSides; }
     bool IsVisible() const { return m_hWnd && ::IsWindowVisible(m_hWnd); }
     // The bar's height in the frame's layout (0 when hidden).
     int LayoutHeight() const;
     int LayoutWidth() const;
+
+private:
+    DWORD m_dockSides = 0;
 };
 
 class CToolBar : public CControlBar {
@@ -33,6 +48,8 @@ public:
     bool Create(HWND parent, UINT id = kToolBarId);
     // Buttons from a bitmap strip of width × height images; a 0 in ids is a separator.
     bool LoadButtons(UINT bitmapId, int imageWidth, int imageHeight, const UINT* ids, size_t count);
+    // The image size of the loaded buttons (0 × 0 before).
+    SIZE ImageSize() const { return m_imageSize; }
     size_t ButtonCount() const { return m_ids.size(); }
     const std::vector<UINT>& ButtonIds() const { return m_ids; }
     // Asks the router for each button's state and shows it.
@@ -40,6 +57,7 @@ public:
 
 private:
     std::vector<UINT> m_ids;
+    SIZE m_imageSize = {0, 0};
 };
 
 class CStatusBar : public CControlBar {

@@ -189,6 +189,10 @@ void CFrameWnd::SetMessageText(UINT stringId)
 
 bool CFrameWnd::PreTranslateMessage(MSG& msg)
 {
+    if (m_contextHelp && msg.message == WM_KEYDOWN && msg.wParam == VK_ESCAPE) {
+        LeaveContextHelp();
+        return true;
+    }
     return m_accelerators && msg.message >= WM_KEYFIRST && msg.message <= WM_KEYLAST &&
            ::TranslateAcceleratorA(m_hWnd, m_accelerators, &msg);
 }
@@ -239,10 +243,45 @@ LRESULT CFrameWnd::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
             // Cut to the tip buffer before a character that does not fit whole.
             cp932::CopyBounded(tip->szText, sizeof tip->szText, text.c_str());
             tip->lpszText = tip->szText;
+            // Fly-by help: while a button's tip shows, the status bar shows
+            // its prompt (until the mouse leaves the toolbar).
+            if (!m_contextHelp) {
+                SetMessageText(static_cast<UINT>(header->idFrom));
+                m_flyByPrompt = true;
+            }
             return 0;
         }
         break;
     }
+    case WM_SETCURSOR:
+        if (m_flyByPrompt) {
+            CWnd* over = CWnd::FromHandle(reinterpret_cast<HWND>(wParam));
+            if (!dynamic_cast<CToolBar*>(over)) {
+                m_flyByPrompt = false;
+                SetMessageText(kIdleMessage);
+            }
+        }
+        break;
+    case WM_MOUSEMOVE:
+        if (m_contextHelp)
+            ::SetCursor(::LoadCursorA(nullptr, IDC_HELP));
+        break;
+    case WM_LBUTTONDOWN:
+        if (m_contextHelp) {
+            ContextHelpClick(POINT{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))});
+            return 0;
+        }
+        break;
+    case WM_RBUTTONDOWN:
+        if (m_contextHelp) {
+            LeaveContextHelp();
+            return 0;
+        }
+        break;
+    case WM_CAPTURECHANGED:
+        if (m_contextHelp && reinterpret_cast<HWND>(lParam) != m_hWnd)
+            LeaveContextHelp();
+        break;
     case WM_GETMINMAXINFO:
         OnGetMinMaxInfo(*reinterpret_cast<MINMAXINFO*>(lParam));
         return 0;

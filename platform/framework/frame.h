@@ -37,6 +37,17 @@ public:
     void SetMessageText(const char* text);
     void SetMessageText(UINT stringId);
     void ShowBar(CControlBar& bar, bool show);
+    // Docking: the toolbar may dock on the sides it allows; the frame lays
+    // out docked bars along its top edge (no floating bars).
+    void EnableDocking(DWORD sides) { m_dockSides = sides; }
+    bool DockControlBar(CToolBar& bar);
+
+    // Help: the index of the program's help file, and context-help mode, in
+    // which the next click names what to explain (Escape or the right button
+    // leaves it).
+    void OpenHelpIndex();
+    void EnterContextHelp();
+    bool InContextHelp() const { return m_contextHelp; }
 
     bool HandleCommand(UINT id) override;
     bool UpdateCommand(CCmdUI& ui) override;
@@ -59,6 +70,11 @@ protected:
 
 private:
     void UpdateMenu(HMENU menu);
+    void LeaveContextHelp();
+    void ContextHelpClick(POINT clientPoint);
+    DWORD m_dockSides = 0;
+    bool m_contextHelp = false;
+    bool m_flyByPrompt = false;   // the status bar shows a toolbar button's prompt
     CREATESTRUCTA* m_pendingCreate = nullptr;
 };
 
