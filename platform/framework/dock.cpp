@@ -111,7 +111,8 @@ LRESULT CToolBar::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
     case WM_LBUTTONDOWN: {
         POINT local = {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
         // A negative hit is no button: the bar's border, a gap or the space after the buttons.
-        if (!m_tracking && DockSides() && FrameOf(m_hWnd) &&
+        CFrameWnd* frame = FrameOf(m_hWnd);
+        if (!m_tracking && frame && (DockSides() & frame->DockingSides()) &&
             SendMessage(TB_HITTEST, 0, reinterpret_cast<LPARAM>(&local)) < 0) {
             BeginTracking(ScreenPoint(m_hWnd, lParam));
             return 0;
@@ -164,6 +165,7 @@ void CToolBar::TrackTo(POINT screen)
     if (!m_moved && !BeyondDragThreshold(m_grabbed, screen))
         return;
     m_moved = true;
+    ::SetCursor(::LoadCursorA(nullptr, IDC_SIZEALL));
     if (m_rectShown)
         DrawTrackingRect();   // drawn inverted: drawing again erases it
     RECT bar;
