@@ -93,7 +93,7 @@ int CMainFrame::OnCreate(CREATESTRUCTA& cs)
 
     m_toolBar.EnableDocking(fw::kDockAny);
     EnableDocking(fw::kDockAny);
-    DockControlBar(m_toolBar);
+    DockControlBar(m_toolBar, fw::kDockTop);
 
     if (SplashWanted())
         CSplashWnd::ShowSplashScreen(m_hWnd);

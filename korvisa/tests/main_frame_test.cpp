@@ -170,6 +170,9 @@ TEST_F(MainFrameTest, ToolBarImagesSwitchAbove820PixelsWithTheSameButtons)
         char title[32] = "";
         ::GetWindowTextA(frame.ToolBar().m_hWnd, title, sizeof title);
         EXPECT_STREQ("ﾂｰﾙﾊﾞｰ", title);
+        // Docked at the top at start, free to go to any side.
+        EXPECT_EQ(fw::kDockTop, frame.ToolBar().DockedSide());
+        EXPECT_EQ(fw::kDockAny, frame.ToolBar().DockSides() & frame.DockingSides());
     }
 }
 

@@ -28,9 +28,12 @@ bool CToolBar::Create(HWND parent, UINT id)
 {
     INITCOMMONCONTROLSEX icc = {sizeof icc, ICC_BAR_CLASSES};
     ::InitCommonControlsEx(&icc);
+    // The frame places and sizes the bar on whichever edge it is docked:
+    // the control neither aligns itself to its parent nor resizes itself.
     HWND hwnd = ::CreateWindowExA(0, TOOLBARCLASSNAMEA, "",
-                                  WS_CHILD | WS_VISIBLE | TBSTYLE_TOOLTIPS | CCS_TOP | WS_CLIPSIBLINGS, 0, 0, 0, 0,
-                                  parent, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)),
+                                  WS_CHILD | WS_VISIBLE | TBSTYLE_TOOLTIPS | CCS_TOP | CCS_NOPARENTALIGN |
+                                      CCS_NORESIZE | WS_CLIPSIBLINGS,
+                                  0, 0, 0, 0, parent, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)),
                                   ::GetModuleHandleA(nullptr), nullptr);
     if (!hwnd)
         return false;
@@ -68,6 +71,58 @@ bool CToolBar::LoadButtons(UINT bitmapId, int imageWidth, int imageHeight, const
     m_imageSize = SIZE{imageWidth, imageHeight};
     SendMessage(TB_AUTOSIZE);
     return true;
+}
+
+void CToolBar::SetDockedSide(DWORD side)
+{
+    bool wasVertical = IsVertical();
+    m_dockedSide = side;
+    if (!m_hWnd || wasVertical == IsVertical())
+        return;
+    // Standing, every item ends its row: one button per row, and a
+    // separator becomes a gap between rows. Separators share command id 0,
+    // so the buttons are read by position and put back with the row break
+    // set or cleared (states such as enabled and checked are kept).
+    int count = static_cast<int>(SendMessage(TB_BUTTONCOUNT));
+    std::vector<TBBUTTON> buttons(count > 0 ? count : 0);
+    for (int i = 0; i < count; ++i)
+        SendMessage(TB_GETBUTTON, i, reinterpret_cast<LPARAM>(&buttons[i]));
+    for (int i = count - 1; i >= 0; --i)
+        SendMessage(TB_DELETEBUTTON, i);
+    for (TBBUTTON& b : buttons)
+        b.fsState = static_cast<BYTE>(IsVertical() ? (b.fsState | TBSTATE_WRAP) : (b.fsState & ~TBSTATE_WRAP));
+    if (!buttons.empty())
+        SendMessage(TB_ADDBUTTONSA, buttons.size(), reinterpret_cast<LPARAM>(buttons.data()));
+}
+
+int CToolBar::Thickness() const
+{
+    if (!m_hWnd)
+        return 0;
+    // The far side of the buttons laid out, a border as wide as the near
+    // one, and the control's own frame (its divider line), asked of a sample
+    // rectangle since the window may not have been given its size yet.
+    RECT sample = {0, 0, 1000, 1000};
+    SendMessage(WM_NCCALCSIZE, FALSE, reinterpret_cast<LPARAM>(&sample));
+    int frame = IsVertical() ? 1000 - (sample.right - sample.left) : 1000 - (sample.bottom - sample.top);
+    int extent = 0, nearBorder = 0;
+    int count = static_cast<int>(SendMessage(TB_BUTTONCOUNT));
+    for (int i = 0; i < count; ++i) {
+        RECT item;
+        if (!SendMessage(TB_GETITEMRECT, i, reinterpret_cast<LPARAM>(&item)))
+            continue;
+        int farEdge = IsVertical() ? item.right : item.bottom;
+        int nearEdge = IsVertical() ? item.left : item.top;
+        if (farEdge > extent) {
+            extent = farEdge;
+            nearBorder = nearEdge;
+        }
+    }
+    if (extent == 0) {
+        DWORD size = static_cast<DWORD>(SendMessage(TB_GETBUTTONSIZE));
+        extent = IsVertical() ? LOWORD(size) : HIWORD(size);
+    }
+    return frame + extent + nearBorder;
 }
 
 void CToolBar::UpdateButtons(CCmdTarget& router)

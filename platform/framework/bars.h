@@ -44,7 +44,7 @@ private:
 
 class CToolBar : public CControlBar {
 public:
-    // A top toolbar with tool tips; the frame lays it out.
+    // A toolbar with tool tips, docked at the top; the frame places it.
     bool Create(HWND parent, UINT id = kToolBarId);
     // Buttons from a bitmap strip of width × height images; a 0 in ids is a separator.
     bool LoadButtons(UINT bitmapId, int imageWidth, int imageHeight, const UINT* ids, size_t count);
@@ -55,9 +55,35 @@ public:
     // Asks the router for each button's state and shows it.
     void UpdateButtons(CCmdTarget& router);
 
+    // The edge of the frame it is docked on (one kDock side); on the left
+    // or right its buttons stand one per row, on the top or bottom in a row.
+    DWORD DockedSide() const { return m_dockedSide; }
+    bool IsVertical() const { return m_dockedSide == kDockLeft || m_dockedSide == kDockRight; }
+    void SetDockedSide(DWORD side);
+    // How deep the bar is across its edge: its height lying, its width standing.
+    int Thickness() const;
+
+    // Moving the bar with the mouse (see dock.cpp).
+    bool IsTracking() const { return m_tracking; }
+    void CancelTracking();
+
+protected:
+    LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
+
 private:
+    void BeginTracking(POINT screen);
+    void TrackTo(POINT screen);
+    void EndTracking(POINT screen);
+    void DrawTrackingRect();
+
     std::vector<UINT> m_ids;
     SIZE m_imageSize = {0, 0};
+    DWORD m_dockedSide = kDockTop;
+    bool m_tracking = false;
+    bool m_moved = false;          // the mouse left the drag threshold
+    bool m_rectShown = false;      // the tracking rectangle is drawn on the screen
+    POINT m_grabbed = {0, 0};      // where the button went down, screen coordinates
+    RECT m_trackRect = {0, 0, 0, 0};
 };
 
 class CStatusBar : public CControlBar {

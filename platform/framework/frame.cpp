@@ -4,6 +4,7 @@
 
 #include "common/cp932.h"
 #include "platform/framework/app.h"
+#include "platform/framework/dock.h"
 #include "platform/framework/resources.h"
 
 namespace fw {
@@ -50,23 +51,26 @@ void CFrameWnd::RecalcLayout()
 {
     if (!m_hWnd)
         return;
-    RECT client;
-    ::GetClientRect(m_hWnd, &client);
-    // Bars place themselves on WM_SIZE (top and bottom); the view takes the rest.
-    for (CControlBar* bar : m_bars)
-        if (bar->m_hWnd)
-            bar->SendMessage(WM_SIZE, 0, 0);
-    int top = client.top, bottom = client.bottom;
+    RECT free;
+    ::GetClientRect(m_hWnd, &free);
+    // The status bar places itself along the whole bottom on WM_SIZE, below
+    // everything; each docked toolbar then takes a strip along its edge of
+    // what is left, and the view takes the rest.
+    if (m_statusBar && m_statusBar->m_hWnd) {
+        m_statusBar->SendMessage(WM_SIZE, 0, 0);
+        free.bottom -= m_statusBar->LayoutHeight();
+        if (free.bottom < free.top)
+            free.bottom = free.top;
+    }
     for (CControlBar* bar : m_bars) {
-        if (!bar->IsVisible())
+        auto* toolBar = dynamic_cast<CToolBar*>(bar);
+        if (!toolBar || !toolBar->IsVisible())
             continue;
-        if (bar == m_statusBar)
-            bottom -= bar->LayoutHeight();
-        else
-            top += bar->LayoutHeight();
+        RECT strip = TakeEdge(free, toolBar->DockedSide(), toolBar->Thickness());
+        ::MoveWindow(toolBar->m_hWnd, strip.left, strip.top, strip.right - strip.left, strip.bottom - strip.top, TRUE);
     }
     if (m_view && m_view->m_hWnd)
-        ::MoveWindow(m_view->m_hWnd, 0, top, client.right, bottom > top ? bottom - top : 0, TRUE);
+        ::MoveWindow(m_view->m_hWnd, free.left, free.top, free.right - free.left, free.bottom - free.top, TRUE);
 }
 
 bool CFrameWnd::RouteCommand(UINT id)
@@ -192,6 +196,16 @@ bool CFrameWnd::PreTranslateMessage(MSG& msg)
     if (m_contextHelp && msg.message == WM_KEYDOWN && msg.wParam == VK_ESCAPE) {
         LeaveContextHelp();
         return true;
+    }
+    // Escape goes to the window with the focus, not to a bar being dragged.
+    if (msg.message == WM_KEYDOWN && msg.wParam == VK_ESCAPE) {
+        for (CControlBar* bar : m_bars) {
+            auto* toolBar = dynamic_cast<CToolBar*>(bar);
+            if (toolBar && toolBar->IsTracking()) {
+                toolBar->CancelTracking();
+                return true;
+            }
+        }
     }
     return m_accelerators && msg.message >= WM_KEYFIRST && msg.message <= WM_KEYLAST &&
            ::TranslateAcceleratorA(m_hWnd, m_accelerators, &msg);

@@ -37,10 +37,12 @@ public:
     void SetMessageText(const char* text);
     void SetMessageText(UINT stringId);
     void ShowBar(CControlBar& bar, bool show);
-    // Docking: the toolbar may dock on the sides it allows; the frame lays
-    // out docked bars along its top edge (no floating bars).
+    // Docking: a toolbar docks on a side (one kDock flag) that both it and
+    // the frame allow; false leaves it where it was. Docked bars take strips
+    // along the frame's edges (no floating bars); see dock.cpp.
     void EnableDocking(DWORD sides) { m_dockSides = sides; }
-    bool DockControlBar(CToolBar& bar);
+    DWORD DockingSides() const { return m_dockSides; }
+    bool DockControlBar(CToolBar& bar, DWORD side = kDockTop);
 
     // Help: the index of the program's help file, and context-help mode, in
     // which the next click names what to explain (Escape or the right button

@@ -1,5 +1,4 @@
-// The frame's help: the help file's index, context-help mode, and docking
-// of its toolbar.
+// The frame's help: the help file's index and context-help mode.
 #include "platform/framework/frame.h"
 
 #include <commctrl.h>
@@ -64,18 +63,6 @@ void CFrameWnd::ContextHelpClick(POINT clientPoint)
     std::string file = HelpFilePath();
     if (!file.empty())
         ::WinHelpA(m_hWnd, file.c_str(), HELP_CONTEXT, context);
-}
-
-bool CFrameWnd::DockControlBar(CToolBar& bar)
-{
-    if (!bar.m_hWnd || !(m_dockSides & bar.DockSides() & kDockTop))
-        return false;
-    // Docked along the top edge, above the view.
-    LONG style = ::GetWindowLongA(bar.m_hWnd, GWL_STYLE);
-    style = (style & ~(CCS_BOTTOM | CCS_LEFT | CCS_RIGHT)) | CCS_TOP;
-    ::SetWindowLongA(bar.m_hWnd, GWL_STYLE, style);
-    RecalcLayout();
-    return true;
 }
 
 }  // namespace fw

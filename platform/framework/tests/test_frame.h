@@ -93,6 +93,9 @@ protected:
             return -1;
         AddBar(statusBar);
         SetStatusBar(&statusBar);
+        toolBar.EnableDocking(fw::kDockAny);
+        EnableDocking(fw::kDockAny);
+        DockControlBar(toolBar);
         return 0;
     }
 };
