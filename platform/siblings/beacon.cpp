@@ -6,7 +6,7 @@
 
 #include <cstdio>
 
-#include "platform/siblings/start_record.h"
+#include "platform/siblings/sibling_support.h"
 
 namespace {
 
@@ -87,24 +87,7 @@ LRESULT CALLBACK BeaconProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCmd)
 {
     RecordStart();
-    WNDCLASSA wc = {};
-    wc.lpfnWndProc = BeaconProc;
-    wc.hInstance = instance;
-    wc.hCursor = ::LoadCursorA(nullptr, IDC_ARROW);
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    wc.lpszClassName = "BeaconStatusDisplay";
-    if (!::RegisterClassA(&wc))
-        return 1;
-    HWND window = ::CreateWindowExA(0, wc.lpszClassName, "状態監視", WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU |
-                                    WS_MINIMIZEBOX, CW_USEDEFAULT, CW_USEDEFAULT, 260, 160, nullptr, nullptr,
-                                    instance, nullptr);
-    if (!window)
-        return 1;
-    ::ShowWindow(window, showCmd);
-    MSG msg;
-    while (::GetMessageA(&msg, nullptr, 0, 0) > 0) {
-        ::TranslateMessage(&msg);
-        ::DispatchMessageA(&msg);
-    }
-    return 0;
+    const SiblingWindow window = {"BeaconStatusDisplay", "状態監視", WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU |
+                                  WS_MINIMIZEBOX, 260, 160, BeaconProc, COLOR_BTNFACE};
+    return RunSiblingWindow(instance, window, showCmd);
 }

@@ -2,6 +2,8 @@
 // when bramble starts while it is open. It closes when asked.
 #include <windows.h>
 
+#include "platform/siblings/sibling_support.h"
+
 namespace {
 
 LRESULT CALLBACK ConfirmProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
@@ -17,23 +19,7 @@ LRESULT CALLBACK ConfirmProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCmd)
 {
-    WNDCLASSA wc = {};
-    wc.lpfnWndProc = ConfirmProc;
-    wc.hInstance = instance;
-    wc.hCursor = ::LoadCursorA(nullptr, IDC_ARROW);
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-    wc.lpszClassName = "ConfirmWndClass";
-    if (!::RegisterClassA(&wc))
-        return 1;
-    HWND window = ::CreateWindowExA(0, wc.lpszClassName, "Confirm", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
-                                    CW_USEDEFAULT, 300, 200, nullptr, nullptr, instance, nullptr);
-    if (!window)
-        return 1;
-    ::ShowWindow(window, showCmd);
-    MSG msg;
-    while (::GetMessageA(&msg, nullptr, 0, 0) > 0) {
-        ::TranslateMessage(&msg);
-        ::DispatchMessageA(&msg);
-    }
-    return 0;
+    const SiblingWindow window = {"ConfirmWndClass", "Confirm", WS_OVERLAPPEDWINDOW, 300, 200, ConfirmProc,
+                                  COLOR_WINDOW};
+    return RunSiblingWindow(instance, window, showCmd);
 }

@@ -10,8 +10,8 @@ namespace bramble_desk {
 inline const char kBinDir[] = "C:\\DMI\\BIN";
 inline const char kProgram[] = "C:\\DMI\\BIN\\bramble.exe";
 inline const char kBrowserDir[] = "C:\\DMI\\Win32\\Bin";
-inline const char kBrowser[] = "C:\\DMI\\Win32\\Bin\\mif_browser.exe";
-inline const char kBrowserLog[] = "C:\\DMI\\Win32\\Bin\\browser_close.log";
+inline const char kBrowser[] = "C:\\DMI\\Win32\\Bin\\foliant.exe";
+inline const char kBrowserLog[] = "C:\\DMI\\Win32\\Bin\\foliant_close.log";
 inline const char kConfirm[] = "C:\\DMI\\Win32\\Bin\\confirm_window.exe";
 inline const char kCommandLog[] = "C:\\DMI\\corvaneslinf.log";
 inline const char kHealthFile[] = "C:\\DMI\\DATA\\SHEALTH.DAT";
