@@ -7,11 +7,13 @@
 #include <string>
 
 #include "bramble/serving/ci_entry_points.h"
+#include "bramble/serving/tests/answer_values.h"
 #include "bramble/serving/ci_groups.h"
 
 #include <winioctl.h>
 
 using namespace bramble;
+using namespace answer;
 using namespace bramble::ci;
 
 namespace {
@@ -71,20 +73,6 @@ struct Keys {
         for (int i = 0; i < 3; ++i) entries[i] = KeyEntry{static_cast<ULONG>(i + 1), 5, &values[i]};
     }
 };
-
-int32_t Integer(const AttributeResult* r)
-{
-    int32_t v;
-    std::memcpy(&v, r->value, 4);
-    return v;
-}
-
-std::string Text(const AttributeResult* r)
-{
-    uint32_t length;
-    std::memcpy(&length, r->value, 4);
-    return std::string(static_cast<const char*>(r->value) + 4, length);
-}
 
 // Attribute `attribute` of the row with keys (a, b), or -1 when null.
 int32_t Value(ULONG group, ULONG attribute, uint32_t a, uint32_t b)

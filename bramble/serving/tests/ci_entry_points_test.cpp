@@ -12,9 +12,11 @@
 #include "bramble/probes/processor_probe.h"
 #include "bramble/probes/system_probe.h"
 #include "bramble/serving/ci_entry_points.h"
+#include "bramble/serving/tests/answer_values.h"
 #include "bramble/serving/driver_client.h"
 
 using namespace bramble;
+using namespace answer;
 
 namespace {
 
@@ -41,31 +43,6 @@ std::vector<unsigned char> LoadTestbedTable(const char* path = TESTBED_SMBIOS)
 }
 
 SmbiosBytes Bytes() { return {g_table.data(), static_cast<unsigned>(g_table.size())}; }
-
-std::string Text(const AttributeResult* r)
-{
-    uint32_t length;
-    std::memcpy(&length, r->value, 4);
-    return std::string(static_cast<const char*>(r->value) + 4, length);
-}
-
-int32_t Integer(const AttributeResult* r)
-{
-    int32_t v;
-    std::memcpy(&v, r->value, 4);
-    return v;
-}
-
-struct Key {
-    uint32_t value;
-    KeyEntry entry;
-    explicit Key(uint32_t v) : value(v), entry{1, 5, &value} {}
-};
-
-AttributeResult* Get(ULONG group, ULONG attribute, ULONG count = 0, KeyEntry* keys = nullptr)
-{
-    return CiGetAttribute(0, group, attribute, count, keys);
-}
 
 class CiEntryPointsTest : public ::testing::Test {
 protected:

@@ -9,43 +9,13 @@
 #include <vector>
 
 #include "bramble/serving/ci_entry_points.h"
+#include "bramble/serving/tests/answer_values.h"
 #include "bramble/serving/ci_groups.h"
 
 using namespace bramble;
+using namespace answer;
 
 namespace {
-
-std::string Text(const AttributeResult* r)
-{
-    uint32_t length;
-    std::memcpy(&length, r->value, 4);
-    return std::string(static_cast<const char*>(r->value) + 4, length);
-}
-
-int32_t Integer(const AttributeResult* r)
-{
-    int32_t v;
-    std::memcpy(&v, r->value, 4);
-    return v;
-}
-
-int64_t Wide(const AttributeResult* r)
-{
-    int64_t v;
-    std::memcpy(&v, r->value, 8);
-    return v;
-}
-
-struct Key {
-    uint32_t value;
-    KeyEntry entry;
-    explicit Key(uint32_t v) : value(v), entry{1, 5, &value} {}
-};
-
-AttributeResult* Get(ULONG group, ULONG attribute, ULONG count = 0, KeyEntry* keys = nullptr)
-{
-    return CiGetAttribute(0, group, attribute, count, keys);
-}
 
 // Every row key of a table group, by get-next from the first row's key.
 std::vector<int32_t> WalkKeys(ULONG group, uint32_t firstKey = 1)
