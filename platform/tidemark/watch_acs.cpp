@@ -8,6 +8,7 @@
 #include "platform/tidemark/section_lock.h"
 #include "platform/tidemark/section_state.h"
 #include "platform/tidemark/system_facts.h"
+#include "platform/tidemark/watch_conditions.h"
 
 using namespace tidemark;
 
@@ -36,6 +37,17 @@ unsigned long Read(WatchSectionLayout& section, const uint32_t& field)
     return EnsureSectionReady(section) ? LoadWord(field) : 0;
 }
 
+unsigned long ReadCondition(WatchSectionLayout& section, Condition id, int driveIndex = 0)
+{
+    return EnsureSectionReady(section) ? ConditionValue(section, id, driveIndex) : 0;
+}
+
+unsigned long ReadDriveCondition(WatchSectionLayout& section, Condition id, const char* drive)
+{
+    const int index = DriveIndexOf(drive);
+    return index < 0 ? 0 : ReadCondition(section, id, index);
+}
+
 unsigned long Store(WatchSectionLayout& section, uint32_t& field, unsigned long value)
 {
     if (!EnsureSectionReady(section))
@@ -62,8 +74,8 @@ DriveRecord* DriveOf(WatchSectionLayout& section, const char* drive)
 
 // Common.
 
-unsigned long WatchAcs::GetWatch() { return Read(section_, section_.watch); }
-unsigned long WatchAcs::GetDlgNtf() { return Read(section_, section_.dialogNotify); }
+unsigned long WatchAcs::GetWatch() { return ReadCondition(section_, Condition::Watch); }
+unsigned long WatchAcs::GetDlgNtf() { return ReadCondition(section_, Condition::DialogNotify); }
 unsigned long WatchAcs::GetThreadID() { return Read(section_, section_.threadId); }
 
 int WatchAcs::ExecuteModule(const char* path, const char* args)
@@ -73,30 +85,30 @@ int WatchAcs::ExecuteModule(const char* path, const char* args)
 
 // Printer.
 
-unsigned long WatchAcs::GetPriCycle() { return Read(section_, section_.cycle[kPrinter]); }
+unsigned long WatchAcs::GetPriCycle() { return ReadCondition(section_, Condition::PrinterCycle); }
 unsigned long WatchAcs::GetPriAlmLvl() { return Read(section_, section_.alarmLevel[kPrinter]); }
 unsigned long WatchAcs::SetPriAlmLvl(unsigned long level) { return StoreLevel(section_, kPrinter, level); }
 unsigned long WatchAcs::GetPriErrCode() { return Read(section_, section_.printerError); }
 unsigned long WatchAcs::SetPriErrCode(unsigned long code) { return Store(section_, section_.printerError, code); }
-unsigned long WatchAcs::GetPriComplete() { return Read(section_, section_.printerComplete); }
-unsigned long WatchAcs::GetPriPaper() { return Read(section_, section_.printerPaper); }
-unsigned long WatchAcs::GetPriOffline() { return Read(section_, section_.printerOffline); }
+unsigned long WatchAcs::GetPriComplete() { return ReadCondition(section_, Condition::PrinterComplete); }
+unsigned long WatchAcs::GetPriPaper() { return ReadCondition(section_, Condition::PrinterPaper); }
+unsigned long WatchAcs::GetPriOffline() { return ReadCondition(section_, Condition::PrinterOffline); }
 unsigned long WatchAcs::SetPriCondit(unsigned long value) { return Store(section_, section_.printerCondition, value); }
 unsigned long WatchAcs::GetPriCondit() { return Read(section_, section_.printerCondition); }
 
 // Memory.
 
-unsigned long WatchAcs::GetMemCycle() { return Read(section_, section_.cycle[kMemory]); }
+unsigned long WatchAcs::GetMemCycle() { return ReadCondition(section_, Condition::MemoryCycle); }
 unsigned long WatchAcs::GetMemAlmLvl() { return Read(section_, section_.alarmLevel[kMemory]); }
 unsigned long WatchAcs::SetMemAlmLvl(unsigned long level) { return StoreLevel(section_, kMemory, level); }
 unsigned long WatchAcs::GetMemErrCode() { return Read(section_, section_.memoryError); }
 unsigned long WatchAcs::SetMemErrCode(unsigned long code) { return Store(section_, section_.memoryError, code); }
-unsigned long WatchAcs::GetMemNtfCnd() { return Read(section_, section_.memoryNotify); }
-unsigned long WatchAcs::GetMemNtfPar() { return Read(section_, section_.memoryThreshold); }
+unsigned long WatchAcs::GetMemNtfCnd() { return ReadCondition(section_, Condition::MemoryNotify); }
+unsigned long WatchAcs::GetMemNtfPar() { return ReadCondition(section_, Condition::MemoryThreshold); }
 
 // Disk space.
 
-unsigned long WatchAcs::GetDskCycle() { return Read(section_, section_.cycle[kDisk]); }
+unsigned long WatchAcs::GetDskCycle() { return ReadCondition(section_, Condition::DiskCycle); }
 unsigned long WatchAcs::GetDskAlmLvl() { return Read(section_, section_.alarmLevel[kDisk]); }
 unsigned long WatchAcs::SetDskAlmLvl(unsigned long level) { return StoreLevel(section_, kDisk, level); }
 
@@ -125,20 +137,17 @@ unsigned long WatchAcs::SetDskErrCode(char* drive, unsigned long code)
 
 unsigned long WatchAcs::GetDskCapaNtf(char* drive)
 {
-    DriveRecord* record = DriveOf(section_, drive);
-    return record ? Read(section_, record->capacityNotify) : 0;
+    return ReadDriveCondition(section_, Condition::DriveCapacityNotify, drive);
 }
 
 unsigned long WatchAcs::GetDskAcsErrNtf(char* drive)
 {
-    DriveRecord* record = DriveOf(section_, drive);
-    return record ? Read(section_, record->accessErrorNotify) : 0;
+    return ReadDriveCondition(section_, Condition::DriveAccessErrorNotify, drive);
 }
 
 unsigned long WatchAcs::GetDskCndPar(char* drive)
 {
-    DriveRecord* record = DriveOf(section_, drive);
-    return record ? Read(section_, record->threshold) : 0;
+    return ReadDriveCondition(section_, Condition::DriveThreshold, drive);
 }
 
 unsigned long WatchAcs::GetDskExist(char* drive)
@@ -176,7 +185,7 @@ unsigned long WatchAcs::GetDskCondit(char* drive)
 
 // Health.
 
-unsigned long WatchAcs::GetHelCycle() { return Read(section_, section_.cycle[kHealth]); }
+unsigned long WatchAcs::GetHelCycle() { return ReadCondition(section_, Condition::HealthCycle); }
 unsigned long WatchAcs::GetHelAlmLvl() { return Read(section_, section_.alarmLevel[kHealth]); }
 unsigned long WatchAcs::SetHelAlmLvl(unsigned long level) { return StoreLevel(section_, kHealth, level); }
 
@@ -201,13 +210,13 @@ unsigned long WatchAcs::SetHelErrCode(unsigned long code)
     return 1;
 }
 
-unsigned long WatchAcs::GetTempNtf() { return Read(section_, section_.temperatureNotify); }
-unsigned long WatchAcs::GetFanNtf() { return Read(section_, section_.fanNotify); }
-unsigned long WatchAcs::GetVoltNtf() { return Read(section_, section_.voltageNotify); }
+unsigned long WatchAcs::GetTempNtf() { return ReadCondition(section_, Condition::TemperatureNotify); }
+unsigned long WatchAcs::GetFanNtf() { return ReadCondition(section_, Condition::FanNotify); }
+unsigned long WatchAcs::GetVoltNtf() { return ReadCondition(section_, Condition::VoltageNotify); }
 
 // Disk failure prediction.
 
-unsigned long WatchAcs::GetSmtCycle() { return Read(section_, section_.cycle[kSmart]); }
+unsigned long WatchAcs::GetSmtCycle() { return ReadCondition(section_, Condition::SmartCycle); }
 unsigned long WatchAcs::GetSmtAlmLvl() { return Read(section_, section_.alarmLevel[kSmart]); }
 unsigned long WatchAcs::SetSmtAlmLvl(unsigned long level) { return StoreLevel(section_, kSmart, level); }
 unsigned long WatchAcs::GetSmtErrCode() { return Read(section_, section_.smartError); }

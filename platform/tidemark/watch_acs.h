@@ -13,7 +13,8 @@
 // The object never needs constructing: the first member called on a new (all
 // zero), stale or foreign section fills it, the conditions from the registry
 // (condition_store.h). Getters answer 0 when the section cannot be made
-// usable. Setters return 1 when the value was stored, 0 when it was refused
+// usable; a condition word out of its range (another program wrote it) reads
+// as the condition's default. Setters return 1 when the value was stored, 0 when it was refused
 // (a level outside 0..2, a health code that names no group, an unknown drive)
 // or the section lock could not be had. Every member may be called from any
 // thread of any process at any time.

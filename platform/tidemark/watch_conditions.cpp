@@ -90,6 +90,15 @@ uint32_t* ConditionField(WatchSectionLayout& section, Condition id, int driveInd
     }
 }
 
+uint32_t ConditionValue(WatchSectionLayout& section, Condition id, int driveIndex)
+{
+    const uint32_t* field = ConditionField(section, id, driveIndex);
+    if (!field)
+        return 0;
+    const uint32_t value = LoadWord(*field);
+    return IsValidCondition(id, value) ? value : RuleOf(id).defaultValue;
+}
+
 void SetDefaultConditions(WatchSectionLayout& section)
 {
     for (const ConditionRule& rule : kRules) {

@@ -54,6 +54,11 @@ bool IsValidCondition(Condition id, uint32_t value);
 // out of range for a per-drive condition.
 uint32_t* ConditionField(WatchSectionLayout& section, Condition id, int driveIndex);
 
+// The condition as the section holds it, checked: a word outside the
+// condition's range (another program wrote the section) reads as the default.
+// 0 when the drive index is out of range for a per-drive condition.
+uint32_t ConditionValue(WatchSectionLayout& section, Condition id, int driveIndex);
+
 // Every condition of the section set to its default.
 void SetDefaultConditions(WatchSectionLayout& section);
 

@@ -94,7 +94,7 @@ unsigned long IntegerValue(const Binding& binding, WatchAcs& acs, const SystemFa
         FormatDriveName(row, drive);
         return (acs.*binding.driveGetter)(drive);
     case Source::ConditionField:
-        return LoadWord(*ConditionField(SectionOf(acs), binding.condition, row));
+        return ConditionValue(SectionOf(acs), binding.condition, row);
     case Source::RowKey:
         return key;
     case Source::SwapTotal:

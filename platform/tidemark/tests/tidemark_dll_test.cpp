@@ -8,6 +8,7 @@
 #include <string>
 
 #include "platform/tidemark/condition_store.h"
+#include "platform/tidemark/watch_conditions.h"
 #include "platform/tidemark/watch_section.h"
 #include "platform/tidemark/watcher_entry_points.h"
 
@@ -149,6 +150,22 @@ protected:
     WatchSetAttributeEntry set_ = nullptr;
     SavedConditions savedConditions_;
 };
+
+// The installation writes the watcher's conditions: each one there, of the
+// right type and range, and what the library would take without it.
+TEST(TidemarkInstallation, TheInstalledConditionsAreTheDefaults)
+{
+    const tidemark::ConditionStore machine(HKEY_LOCAL_MACHINE, tidemark::kConditionKey);
+    int count = 0;
+    const tidemark::ConditionRule* rules = tidemark::ConditionRules(&count);
+    for (int i = 0; i < count; ++i) {
+        if (rules[i].perDrive)
+            continue;
+        uint32_t value = 0xCDCDCDCD;
+        EXPECT_TRUE(machine.Read(rules[i].id, 0, &value)) << rules[i].valueName;
+        EXPECT_EQ(rules[i].defaultValue, value) << rules[i].valueName;
+    }
+}
 
 TEST_F(TidemarkDll, EntryPointsHaveUndecoratedNamesAtOrdinalsOneAndTwo)
 {

@@ -104,6 +104,34 @@ TEST_F(TidemarkAttributes, StateWrittenByTheWatcherIsWhatTheViewerReads)
     EXPECT_EQ(260u, GetOk(2, 8, 1));
 }
 
+// Another program wrote condition words out of their range into a section
+// that is otherwise ours: the watcher and the viewer both get the defaults.
+TEST_F(TidemarkAttributes, ConditionWordsOutOfRangeInTheSectionReadAsTheirDefaults)
+{
+    WatchAcs& acs = Acs();
+    ASSERT_EQ(kAttributeOk, Set(2, 4, 2, 37));
+    section_.watch = 7;
+    section_.soundNotify = 2;
+    section_.cycle[kDisk] = 5;            // a 5 ms period would spin the disk thread
+    section_.memoryThreshold = 0xDEADBEEF;
+    section_.drives[4].threshold = 0;     // e:
+    section_.drives[4].accessErrorNotify = 3;
+    char e[] = "e:";
+    EXPECT_EQ(1ul, acs.GetWatch());
+    EXPECT_EQ(0ul, acs.GetDskCycle());
+    EXPECT_EQ(80ul, acs.GetMemNtfPar());
+    EXPECT_EQ(10ul, acs.GetDskCndPar(e));
+    EXPECT_EQ(0ul, acs.GetDskAcsErrNtf(e));
+    EXPECT_EQ(1u, GetOk(1, 1));
+    EXPECT_EQ(0u, GetOk(1, 3));
+    EXPECT_EQ(80u, GetOk(3, 2));
+    EXPECT_EQ(10u, GetOk(2, 4, 2));
+    EXPECT_EQ(0u, GetOk(2, 6, 2));
+    // Words in range are read as they are.
+    section_.cycle[kDisk] = 15000;
+    EXPECT_EQ(15000ul, acs.GetDskCycle());
+}
+
 TEST_F(TidemarkAttributes, ValuesNoMemberHolds)
 {
     // The sound switch: a condition of its own, kept like the others.
