@@ -30,11 +30,31 @@ bool DriveInUse(uint32_t key)
     return key >= 1 && key <= kDriveCount && (GetLogicalDrives() & (1UL << (key - 1))) != 0;
 }
 
+using DiskFreeSpaceExA = BOOL(WINAPI*)(LPCSTR, PULARGE_INTEGER, PULARGE_INTEGER, PULARGE_INTEGER);
+
+// The byte counts of a volume. The cluster counts of GetDiskFreeSpaceA stop at
+// 2 GB on Windows 95/98, so the byte counts come first; the first Windows 95
+// lacks them and gets the clusters.
+DiskFreeSpaceExA ByteCountQuery()
+{
+    HMODULE kernel = GetModuleHandleA("kernel32.dll");
+    return kernel ? reinterpret_cast<DiskFreeSpaceExA>(
+                        reinterpret_cast<void*>(GetProcAddress(kernel, "GetDiskFreeSpaceExA")))
+                  : nullptr;
+}
+
 // Free (or total) KB of the drive; false when the drive cannot tell.
 bool DriveSpace(const char* root, bool total, uint64_t* kilobytes)
 {
-    DWORD sectorsPerCluster = 0, bytesPerSector = 0, freeClusters = 0, totalClusters = 0;
     QuietDriveErrors quiet;
+    if (DiskFreeSpaceExA query = ByteCountQuery()) {
+        ULARGE_INTEGER available = {}, totalBytes = {}, freeBytes = {};
+        if (!query(root, &available, &totalBytes, &freeBytes))
+            return false;
+        *kilobytes = (total ? totalBytes.QuadPart : freeBytes.QuadPart) / 1024;
+        return true;
+    }
+    DWORD sectorsPerCluster = 0, bytesPerSector = 0, freeClusters = 0, totalClusters = 0;
     if (!GetDiskFreeSpaceA(root, &sectorsPerCluster, &bytesPerSector, &freeClusters, &totalClusters))
         return false;
     *kilobytes = KilobytesOfClusters(total ? totalClusters : freeClusters, sectorsPerCluster, bytesPerSector);

@@ -97,6 +97,12 @@ TEST_F(VendorProfileTest, DeskValuesHaveTheirTypesAndHangTogether)
     EXPECT_EQ(Get(18, 7, 3).text, "1");
     EXPECT_GT(Get(18, 3, 3).integer, 0u);
     EXPECT_LE(Get(18, 4, 3).integer, Get(18, 3, 3).integer);
+    // The volume's real size, not the 2 GB at most that the cluster counts
+    // give on Windows 95/98.
+    ULARGE_INTEGER available = {}, totalBytes = {}, freeBytes = {};
+    ASSERT_TRUE(GetDiskFreeSpaceExA("C:\\", &available, &totalBytes, &freeBytes));
+    const uint64_t totalKB = totalBytes.QuadPart / 1024;
+    EXPECT_EQ(Get(18, 3, 3).integer, totalKB < INT32_MAX ? totalKB : uint64_t{INT32_MAX});
     EXPECT_EQ(Try(18, 2, 2), GetLogicalDrives() & 2 ? vendor::Result::Ok : vendor::Result::NoSuchRow);
 
     // Each supported mode once; the current depth is one of theirs.
