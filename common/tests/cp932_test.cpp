@@ -37,6 +37,38 @@ TEST(Cp932, PrefixesStopOnCharacterBoundaries) {
     EXPECT_EQ(6u, cp932::CharCount("ｼｽﾃﾑﾋﾞ"));
 }
 
+TEST(Cp932, ByteRangesAtTheirEdges) {
+    // Lead bytes are 81-9F and E0-FC; 80, A0, the half-width katakana A1-DF
+    // and FD-FF stand alone.
+    const struct { unsigned char byte; bool lead; } bytes[] = {
+        {0x7F, false}, {0x80, false}, {0x81, true},  {0x9F, true},  {0xA0, false},
+        {0xA1, false}, {0xDF, false}, {0xE0, true},  {0xFC, true},  {0xFD, false},
+    };
+    for (const auto& b : bytes) {
+        EXPECT_EQ(b.lead, cp932::IsLeadByte(b.byte)) << std::hex << int(b.byte);
+        const char text[] = {static_cast<char>(b.byte), '\x40', 'a', '\0'};
+        EXPECT_EQ(b.lead ? 2u : 3u, cp932::CharCount(text)) << std::hex << int(b.byte);
+    }
+    // Second bytes at the edges of both ranges, 40-7E and 80-FC, stay with
+    // their lead: a cut before them drops the whole character, and one that
+    // is a lower-case letter is not upper-cased.
+    for (unsigned char second : {0x40, 0x5C, 0x61, 0x7A, 0x7E, 0x80, 0xA1, 0xDF, 0xFC}) {
+        const char text[] = {'a', '\x81', static_cast<char>(second), 'b', '\0'};
+        EXPECT_EQ(3u, cp932::CharCount(text)) << std::hex << int(second);
+        EXPECT_EQ(1u, cp932::PrefixBytesWithin(text, 2)) << std::hex << int(second);
+        EXPECT_EQ(3u, cp932::PrefixBytesForChars(text, 2)) << std::hex << int(second);
+        char upper[sizeof text];
+        std::memcpy(upper, text, sizeof text);
+        cp932::UpperAscii(upper);
+        EXPECT_EQ(std::string({'A', '\x81', static_cast<char>(second), 'B'}), upper) << std::hex << int(second);
+    }
+    // Half-width katakana are single characters: "｡ﾟｰ" is A1 DF B0.
+    EXPECT_EQ(3u, cp932::CharCount("\xA1\xDF\xB0"));
+    char cut[3];
+    EXPECT_EQ(2u, cp932::CopyBounded(cut, sizeof cut, "\xA1\xDF\xB0"));
+    EXPECT_STREQ("\xA1\xDF", cut);
+}
+
 TEST(Cp932, LeadByteAtEndIsOneByteAndNothingPastTheEndIsRead) {
     EXPECT_EQ(2u, cp932::PrefixBytesWithin("A\x82", 2));
     EXPECT_EQ(2u, cp932::CharCount("A\x82"));

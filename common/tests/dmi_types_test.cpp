@@ -11,6 +11,19 @@ uint32_t LengthField(const unsigned char* p) {
     return p[0] | (p[1] << 8) | (p[2] << 16) | (static_cast<uint32_t>(p[3]) << 24);
 }
 
+TEST(DmiTypes, TypeCodesAndTheirValueSizes) {
+    // Codes 4, 9 and 10 lie between the known ones and are not types.
+    const struct { uint32_t type; bool known; size_t size; } types[] = {
+        {0, false, 0}, {1, true, 4},  {2, true, 8},  {3, true, 4},   {4, false, 0},  {5, true, 4},
+        {6, true, 8},  {7, true, 0},  {8, true, 0},  {9, false, 0},  {10, false, 0}, {11, true, 28},
+        {12, false, 0}, {0xFFFFFFFFu, false, 0},
+    };
+    for (const auto& t : types) {
+        EXPECT_EQ(t.known, dmi::IsKnownType(t.type)) << t.type;
+        EXPECT_EQ(t.size, dmi::FixedValueSize(t.type)) << t.type;
+    }
+}
+
 TEST(DmiTypes, DisplayStringIsCutToTheBuffer) {
     const char text[] = "A表示";  // 41 95 5C 8E A6
     const size_t kept[] = {0, 1, 1, 3, 3, 5};  // by room for characters, 0 to 5

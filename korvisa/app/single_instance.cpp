@@ -23,8 +23,11 @@ RemoteViewMapping::~RemoteViewMapping()
 bool RemoteViewMapping::Create()
 {
     HANDLE handle = ::CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, 1, "RemoteViewMap");
+    // Only a mapping that already exists means another viewer runs. One that
+    // cannot be made at all (the name taken by another kind of object, say)
+    // must not keep the viewer from starting.
     if (!handle)
-        return false;
+        return true;
     if (::GetLastError() == ERROR_ALREADY_EXISTS) {
         ::CloseHandle(handle);
         return false;

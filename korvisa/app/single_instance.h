@@ -17,7 +17,8 @@ bool BringRunningViewerForward();
 class RemoteViewMapping {
 public:
     ~RemoteViewMapping();
-    // False when another process holds the mapping already (or it cannot be made).
+    // False when another process holds the mapping already; true otherwise,
+    // also when no mapping could be made (then nothing is held).
     bool Create();
 
 private:

@@ -10,7 +10,7 @@ std::string SplashNameLine(bool present, const std::string& value)
 {
     if (!present || value.empty())
         return kSplashNoName;
-    return value.substr(0, cp932::PrefixBytesForChars(value.c_str(), kSplashNameChars));
+    return value.substr(0, cp932::PrefixBytesWithin(value.c_str(), kSplashNameBytes));
 }
 
 }  // namespace korvisa

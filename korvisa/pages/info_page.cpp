@@ -1,23 +1,10 @@
 #include "korvisa/pages/info_page.h"
 
 #include "korvisa/res/page_ids.h"
+#include "platform/framework/help.h"
 #include "platform/framework/resources.h"
 
 namespace korvisa {
-
-std::string HelpFilePath()
-{
-    char path[MAX_PATH];
-    DWORD length = ::GetModuleFileNameA(nullptr, path, sizeof path);
-    if (length == 0 || length >= sizeof path)
-        return std::string();
-    std::string help(path, length);
-    size_t dot = help.find_last_of('.');
-    size_t slash = help.find_last_of('\\');
-    if (dot != std::string::npos && (slash == std::string::npos || dot > slash))
-        help.resize(dot);
-    return help + ".HLP";
-}
 
 InfoPage::InfoPage(UINT templateId, UINT closeButtonId, const DWORD* helpIds, fw::CWnd* parent)
     : fw::CDialog(templateId, parent ? parent->m_hWnd : nullptr), m_closeButtonId(closeButtonId),
@@ -47,7 +34,7 @@ LRESULT InfoPage::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
     if (msg == WM_HELP) {
         const auto* info = reinterpret_cast<const HELPINFO*>(lParam);
         if (info && info->iContextType == HELPINFO_WINDOW && m_helpIds)
-            ::WinHelpA(static_cast<HWND>(info->hItemHandle), HelpFilePath().c_str(), HELP_WM_HELP,
+            ::WinHelpA(static_cast<HWND>(info->hItemHandle), fw::HelpFilePath().c_str(), HELP_WM_HELP,
                        reinterpret_cast<ULONG_PTR>(m_helpIds));
         return TRUE;
     }

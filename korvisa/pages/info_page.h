@@ -9,9 +9,6 @@
 
 namespace korvisa {
 
-// The application's help file: the program's own path with the extension HLP.
-std::string HelpFilePath();
-
 class InfoPage : public fw::CDialog {
 public:
     InfoPage(UINT templateId, UINT closeButtonId, const DWORD* helpIds, fw::CWnd* parent);

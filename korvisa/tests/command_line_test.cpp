@@ -53,22 +53,24 @@ TEST(CommandLine, SplashIsDroppedByEmbeddingAutomationAndRemoval)
     EXPECT_FALSE(mixed.showSplash);
 }
 
-TEST(SplashText, NamesAreCutToTwentyFourCharactersNotBytes)
+TEST(SplashText, NamesAreCutToTwentyFourBytesWithoutSplittingACharacter)
 {
     EXPECT_EQ(korvisa::SplashNameLine(false, "ignored"), "--------------");
     EXPECT_EQ(korvisa::SplashNameLine(true, ""), "--------------");
     EXPECT_EQ(korvisa::SplashNameLine(true, "ABC"), "ABC");
     EXPECT_EQ(korvisa::SplashNameLine(true, std::string(30, 'x')), std::string(24, 'x'));
+    EXPECT_EQ(korvisa::SplashNameLine(true, std::string(24, 'x')), std::string(24, 'x'));
 
-    // 25 double-byte characters: 24 of them (48 bytes) stay whole.
+    // 25 double-byte characters: the first 12 fill the 24 bytes.
     std::string kanji;
     for (int i = 0; i < 25; ++i)
         kanji += "表";
-    std::string line = korvisa::SplashNameLine(true, kanji);
-    EXPECT_EQ(line.size(), 48u);
-    EXPECT_EQ(line, kanji.substr(0, 48));
+    EXPECT_EQ(korvisa::SplashNameLine(true, kanji), kanji.substr(0, 24));
 
-    // Half-width katakana are single bytes and single characters.
-    std::string mixed = std::string(23, 'A') + "ｶ表示";
-    EXPECT_EQ(korvisa::SplashNameLine(true, mixed), std::string(23, 'A') + "ｶ");
+    // A double-byte character across byte 24 is left out whole; half-width
+    // katakana are single bytes.
+    std::string odd = std::string(23, 'A') + "表示";
+    EXPECT_EQ(korvisa::SplashNameLine(true, odd), std::string(23, 'A'));
+    std::string katakana = std::string(22, 'A') + "ｶﾅ表";
+    EXPECT_EQ(korvisa::SplashNameLine(true, katakana), std::string(22, 'A') + "ｶﾅ");
 }
