@@ -26,10 +26,11 @@ constexpr uint32_t kStatusOk = 0;
 constexpr uint32_t kStatusMoreData = 1;
 constexpr uint32_t kStatusComponentNotFound = 0x102;
 // Statuses of the layer's own, outside the service layer's range: no
-// completion within the wait limit, and a confirm buffer that contradicts itself.
+// completion within the wait limit, a confirm buffer that contradicts itself,
+// and an enumerated value that its attribute's enumeration does not list.
 constexpr uint32_t kStatusNoCompletion = 0xE0000001;
 constexpr uint32_t kStatusBadConfirm = 0xE0000002;
-constexpr uint32_t kStatusKeyDoesNotFit = 0xE0000003;
+constexpr uint32_t kStatusNotEnumerated = 0xE0000003;
 
 // Block offsets (32-bit little-endian fields).
 namespace block {

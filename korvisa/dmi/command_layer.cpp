@@ -116,12 +116,13 @@ int WalkComponents(const char* componentClass, Visit visit)
         }
         if (status == kStatusOk)
             return 0;
-        // More to come: continue after the last id, which must move on, or
-        // a confused service layer would keep the viewer listing for ever.
+        // More to come: continue after the last id, which must move on (ids
+        // come in rising order), or a confused service layer would keep the
+        // viewer listing for ever.
         if (count == 0)
             return Fail(kStatusBadConfirm);
         uint32_t last = Word(g_confirm, (count - 1) * confirm::kListEntrySize + confirm::kListEntryId);
-        if (haveLast && last == lastId)
+        if (haveLast && last <= lastId)
             return Fail(kStatusBadConfirm);
         haveLast = true;
         lastId = last;
@@ -131,7 +132,8 @@ int WalkComponents(const char* componentClass, Visit visit)
 }
 
 // The enumeration text of `value` for an attribute, looked up on the second
-// block. Returns 0 and sets *found; 1 on failure.
+// block. Returns 0 with *hasTable telling whether there is an enumeration and
+// *text its entry for the value (nullptr when it has none); 1 on failure.
 int LookUpEnumeration(uint32_t componentId, uint32_t groupId, uint32_t attributeId, uint32_t value, bool* hasTable,
                       const uint8_t** text, uint32_t* length)
 {
@@ -289,7 +291,8 @@ int ListComponents(const char* componentClass, uint32_t* ids, uint32_t capacity,
             return;
         ids[n] = id;
         if (names) {
-            size_t cut = cp932::PrefixBytes(reinterpret_cast<const char*>(name), length, cp932::kUnlimited, 63);
+            // 63 characters at most, and never more bytes than the slot holds.
+            size_t cut = cp932::PrefixBytes(reinterpret_cast<const char*>(name), length, 63, 63);
             std::memcpy(names[n], name, cut);
             names[n][cut] = '\0';
         }
@@ -347,7 +350,7 @@ int GetAttribute(uint32_t componentId, uint32_t groupId, uint32_t attributeId, u
             return 1;
         if (hasTable) {
             if (!text)
-                return Fail(kStatusBadConfirm);
+                return Fail(kStatusNotEnumerated);
             // Enumeration texts are at most 255 characters.
             size_t cut = cp932::PrefixBytes(reinterpret_cast<const char*>(text), textLength, cp932::kUnlimited, 255);
             *length = CopyText(text, static_cast<uint32_t>(cut), buffer, bufferSize);

@@ -95,7 +95,7 @@ int DmiAccess::FindFirstComponent(const char* componentClass, uint32_t* componen
         lastStatus = kNotConnected;
         return 1;
     }
-    if (std::strcmp(componentClass, kWatcherClass) == 0) {
+    if (componentClass && std::strcmp(componentClass, kWatcherClass) == 0) {
         *componentId = kWatcherComponent;
         return 0;
     }
@@ -176,7 +176,9 @@ int DmiAccess::GetString(uint32_t attributeId, uint32_t keyValue, std::string* t
     int ok = Read(attributeId, keyValue, &buffer[0], size, &length, false);
     if (length >= size)
         length = size - 1;
-    buffer.resize(length);
+    // The text ends at the returned length or at a zero byte before it (a
+    // date's padding), as a C string would.
+    buffer.resize(strnlen(buffer.c_str(), length));
     *text = buffer;
     return ok;
 }
@@ -237,6 +239,8 @@ int DmiAccess::GetSystemName(std::string* text)
 {
     if (!Connected())
         return Refuse(kNotConnected);
+    if (!text)
+        return Refuse(kNoNameBuffer);
     uint32_t general = 0;
     if (dmi::FindFirstComponent(kGeneralInformationClass, &general) != 0)
         return Refuse(LastServiceStatus());
@@ -244,7 +248,7 @@ int DmiAccess::GetSystemName(std::string* text)
     uint32_t length = 0, type = 0;
     if (GetAttribute(general, kSystemGroup, 1, 0, buffer, sizeof buffer, &length, &type) != 0)
         return Refuse(LastServiceStatus());
-    text->assign(buffer, length < sizeof buffer ? length : sizeof buffer - 1);
+    text->assign(buffer, strnlen(buffer, length < sizeof buffer ? length : sizeof buffer - 1));
     return 1;
 }
 

@@ -76,6 +76,72 @@ TEST_F(CommandLayer, ListingContinuesAfterTheLastIdOfEachBatch)
     // A class nobody has ends with 0x102: success, nothing listed.
     ASSERT_EQ(ListComponents("X|Y|9", ids, 8, nullptr, &listed), 0);
     EXPECT_EQ(listed, 0u);
+
+    // A name of double-byte characters is cut to what its 64-byte slot holds,
+    // whole characters only, and the next slot keeps its own name.
+    std::string longName;
+    for (int i = 0; i < 40; ++i)
+        longName += "表";
+    service.AddComponent(30, longName, "L|N|1");
+    service.AddComponent(31, "next", "L|N|1");
+    ASSERT_EQ(ListComponents("L|N|1", ids, 8, names, &listed), 0);
+    ASSERT_EQ(listed, 2u);
+    EXPECT_EQ(std::string(names[0]), longName.substr(0, 62));
+    EXPECT_STREQ(names[1], "next");
+}
+
+TEST_F(CommandLayer, RegistrationObjectRegistersOnceAndUnregistersAtTheEnd)
+{
+    ResetForTests(500);
+    service.Reset();
+    {
+        ManagementRegistration registration(&FakeService::Entry);
+        EXPECT_TRUE(IsRegistered());
+        EXPECT_EQ(ManagementHandle(), service.handle);
+        ASSERT_EQ(service.blocks.size(), 1u);
+        const uint8_t* reg = service.blocks[0].data();
+        EXPECT_EQ(Word(reg, block::kLevel), kLevelCheck);
+        EXPECT_EQ(Word(reg, block::kCommand), kCmdRegister);
+        EXPECT_EQ(Word(reg, block::kLength), 4u);
+        EXPECT_EQ(Word(reg, block::kHandle), 0u);
+        EXPECT_EQ(Word(reg, block::kConfirmLength), 2048u);
+        EXPECT_NE(Word(reg, block::kConfirmAddress), 0u);
+        EXPECT_EQ(Word(reg, block::kWord36), 1u);
+        EXPECT_NE(Word(reg, block::kRegisterCompletion), 0u);
+        EXPECT_EQ(Word(reg, block::kRegisterCompletion + 4), 0u);
+
+        // A second registration object does not register again.
+        ManagementRegistration again(&FakeService::Entry);
+        EXPECT_EQ(service.blocks.size(), 1u);
+        uint32_t id = 0;
+        FindFirstComponent("A|B|1", &id);
+        service.blocks.erase(service.blocks.begin(), service.blocks.end() - 1);
+        // Leaving this scope ends both objects: one unregistration only.
+    }
+    EXPECT_FALSE(IsRegistered());
+    ASSERT_EQ(service.blocks.size(), 2u);
+    const uint8_t* last = service.blocks[0].data();
+    const uint8_t* unreg = service.blocks[1].data();
+    EXPECT_EQ(Word(unreg, block::kCommand), kCmdUnregister);
+    EXPECT_EQ(Word(unreg, block::kLength), 2048u);
+    EXPECT_EQ(Word(unreg, block::kHandle), service.handle);
+    EXPECT_EQ(Word(unreg, block::kConfirmLength), 0u);
+    EXPECT_EQ(Word(unreg, block::kConfirmAddress), 0u);
+    // What the previous command left stays, the completion routine included.
+    EXPECT_EQ(Word(unreg, block::kCompletion), Word(last, block::kCompletion));
+    EXPECT_EQ(Word(unreg, block::kConfirmAddress2), Word(last, block::kConfirmAddress2));
+
+    // A failed registration is attempted once only.
+    ResetForTests(500);
+    service.Reset();
+    service.immediateStatus = 0x203;
+    {
+        ManagementRegistration registration(&FakeService::Entry);
+        EXPECT_TRUE(IsRegistered());
+        EXPECT_EQ(ManagementHandle(), 0u);
+        EXPECT_EQ(LastServiceStatus(), 0x203u);
+    }
+    EXPECT_FALSE(IsRegistered());
 }
 
 TEST_F(CommandLayer, ClassFilterIsCutAtTwoHundredFiftySixCharacters)
@@ -109,6 +175,7 @@ TEST_F(CommandLayer, ValuesComeBackByTypeEnumeratedOnesAsText)
     // A value the enumeration does not have fails the get.
     service.SetInteger(3, 5, 1, 0, 5, 9);
     EXPECT_EQ(GetAttribute(3, 5, 1, 0, buffer, sizeof buffer, &length, &type), 1);
+    EXPECT_EQ(LastServiceStatus(), kStatusNotEnumerated);
 
     // An integer without an enumeration, a date, an empty display string, a keyed row.
     service.SetInteger(3, 6, 2, 0, 3, 12345);
@@ -175,6 +242,16 @@ TEST_F(CommandLayer, ConfirmsThatContradictThemselvesFailInsteadOfOverrunningOrL
     service.batchSize = 2;
     EXPECT_EQ(ListComponents(nullptr, ids, 8, nullptr, &listed), 1);
     service.spoil = [](uint8_t*, uint8_t* confirm) { PutWord(confirm, 28, 2); };   // the last id stays 2
+    EXPECT_EQ(ListComponents(nullptr, ids, 8, nullptr, &listed), 1);
+    EXPECT_EQ(LastServiceStatus(), kStatusBadConfirm);
+    // Continuations whose last id swings back and forth (2, 1, 2, 1, ...)
+    // would go on for ever; here the swinging stops after a while.
+    static int swings;
+    swings = 0;
+    service.spoil = [](uint8_t* block, uint8_t* confirm) {
+        if (Word(block, block::kCommand) == kCmdListComponentsNext && ++swings < 20)
+            PutWord(confirm, 28, swings % 2 ? 1 : 2);
+    };
     EXPECT_EQ(ListComponents(nullptr, ids, 8, nullptr, &listed), 1);
     EXPECT_EQ(LastServiceStatus(), kStatusBadConfirm);
 

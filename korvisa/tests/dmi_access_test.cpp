@@ -79,6 +79,23 @@ TEST_F(Access, NothingWorksUntilTheVendorComponentExists)
     EXPECT_EQ(later.GetGroup(), 6u);
 }
 
+TEST_F(Access, AFailedRegistrationIsNotRetried)
+{
+    InstallVendor();
+    service.immediateStatus = 0x203;
+    {
+        DmiAccess first;
+        EXPECT_FALSE(DmiAccess::Connected());
+    }
+    service.immediateStatus = 0;
+    size_t before = service.blocks.size();
+    DmiAccess second;
+    // Only the vendor look-up, run with handle 0; no second registration.
+    ASSERT_EQ(service.blocks.size(), before + 1);
+    EXPECT_EQ(Word(service.blocks.back().data(), block::kCommand), kCmdListComponents);
+    EXPECT_EQ(Word(service.blocks.back().data(), block::kHandle), 0u);
+}
+
 TEST_F(Access, WatcherComponentNeverReachesTheServiceLayer)
 {
     InstallVendor();
@@ -164,6 +181,20 @@ TEST_F(Access, StringsEnumerationsAndTheSystemName)
     // A row that does not exist carries the service layer's status.
     EXPECT_EQ(access.GetString(4, 4, &text), 0);
     EXPECT_EQ(access.LastStatus(), 0x104u);
+    // A value its enumeration does not list fails with the layer's status.
+    service.SetInteger(2, 9, 4, 5, 5, 7);
+    EXPECT_EQ(access.GetString(4, 5, &text), 0);
+    EXPECT_EQ(access.LastStatus(), kStatusNotEnumerated);
+
+    // A date is its 25 characters, without the zero bytes of its field.
+    service.SetDate(2, 9, 6, 0, "19990304120000.000000+540");
+    ASSERT_EQ(access.GetString(6, &text), 1);
+    EXPECT_EQ(text, "19990304120000.000000+540");
+    EXPECT_EQ(text.size(), 25u);
+
+    // No text to receive the system name.
+    EXPECT_EQ(access.GetSystemName(nullptr), 0);
+    EXPECT_EQ(access.LastStatus(), kNoNameBuffer);
 
     // A text with more storage than the usual 1024 bytes is read whole.
     std::string longValue(1500, 'x');

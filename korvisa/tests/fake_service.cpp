@@ -49,6 +49,14 @@ void FakeService::SetString(uint32_t component, uint32_t group, uint32_t attribu
     values_[{component, group, attribute, key}] = {8, std::string(reinterpret_cast<char*>(&length), 4) + text};
 }
 
+void FakeService::SetDate(uint32_t component, uint32_t group, uint32_t attribute, uint32_t key,
+                          const std::string& text)
+{
+    std::string field(28, '\0');
+    field.replace(0, text.size() < 28 ? text.size() : 28, text, 0, 28);
+    values_[{component, group, attribute, key}] = {11, field};
+}
+
 void FakeService::SetEnumeration(uint32_t component, uint32_t group, uint32_t attribute,
                                  std::vector<std::pair<uint32_t, std::string>> entries)
 {

@@ -34,6 +34,8 @@ public:
     void SetInteger(uint32_t component, uint32_t group, uint32_t attribute, uint32_t key, uint32_t type,
                     uint32_t value);
     void SetString(uint32_t component, uint32_t group, uint32_t attribute, uint32_t key, const std::string& text);
+    // A date: the text in its 28-byte field, the rest zero.
+    void SetDate(uint32_t component, uint32_t group, uint32_t attribute, uint32_t key, const std::string& text);
     void SetEnumeration(uint32_t component, uint32_t group, uint32_t attribute,
                         std::vector<std::pair<uint32_t, std::string>> entries);
 
