@@ -1,6 +1,7 @@
 #include "platform/dmi/service_layer.h"
 
 #include "common/byte_fields.h"
+#include "common/cp932.h"
 
 #include <cstring>
 #include <vector>
@@ -12,6 +13,7 @@ namespace {
 using le::PutWord;
 using le::Word;
 
+constexpr size_t kMaxListedName = 256;
 
 
 // Variable data is packed from the end of the confirm buffer downward, as
@@ -201,6 +203,10 @@ CommandResult ServiceLayer::List(const uint8_t* block, size_t blockLength, uint8
     for (uint32_t id : ids) {
         std::string name;
         database_.ComponentName(id, &name);
+        // A name a MIF makes longer than any confirm buffer would hide every
+        // component behind it: the listing carries at most 256 bytes of it.
+        if (name.size() > kMaxListedName)
+            name.resize(cp932::PrefixBytes(name.data(), name.size(), kMaxListedName, cp932::kUnlimited));
         long entry = writer.Fixed(28);
         long nameAt = entry >= 0 ? writer.String(name) : -1;
         if (nameAt < 0) {

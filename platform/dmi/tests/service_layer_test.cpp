@@ -168,6 +168,19 @@ TEST_F(Blocks, KeysAreReadByTheirTypeAndInstrumentationTakesRowNumbers)
     EXPECT_EQ(Run(block), 0x105u);
 }
 
+TEST_F(Blocks, AComponentNameLongerThanTheConfirmIsCutNotFatal)
+{
+    std::string longName(3000, 'n');
+    longName.replace(255, 2, "表");   // the cut falls inside this character
+    database.Load({{"demo.mif", kDemoMif}, {"long.mif", OneGroupMif(longName, "X|Long|1")}});
+    std::vector<uint8_t> list = Header(0x201, handle);
+    ASSERT_EQ(Run(list), 0u);
+    ASSERT_EQ(Word(confirm.data(), 28), 3u);   // ids are never given again: 2 was rows.mif
+    uint32_t name = Word(confirm.data(), 28 + 8);
+    EXPECT_EQ(Word(confirm.data(), name), 255u);
+    EXPECT_EQ(std::string(reinterpret_cast<const char*>(&confirm[name + 4]), 255), longName.substr(0, 255));
+}
+
 TEST_F(Blocks, AHandleIsGoodFromRegistrationToUnregistration)
 {
     std::vector<uint8_t> stranger = Header(0x101, handle + 1);
