@@ -27,4 +27,12 @@ size_t AccessibleBytes(const void* start, size_t wanted, bool forWriting)
     return have < wanted ? have : wanted;
 }
 
+bool IsCode(const void* address)
+{
+    MEMORY_BASIC_INFORMATION info;
+    return ::VirtualQuery(address, &info, sizeof info) && info.State == MEM_COMMIT &&
+           (info.Protect & PAGE_GUARD) == 0 &&
+           (info.Protect & (PAGE_EXECUTE | PAGE_EXECUTE_READ | PAGE_EXECUTE_READWRITE | PAGE_EXECUTE_WRITECOPY)) != 0;
+}
+
 }  // namespace service

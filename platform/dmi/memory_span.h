@@ -10,4 +10,7 @@ namespace service {
 // process may read (or, with forWriting, write).
 size_t AccessibleBytes(const void* start, size_t wanted, bool forWriting);
 
+// Whether address lies in committed memory the process may run.
+bool IsCode(const void* address);
+
 }  // namespace service

@@ -25,7 +25,12 @@ using Completion = void(WINAPI*)(ULONG);
 CRITICAL_SECTION g_lock;
 HANDLE g_wake = nullptr;
 HANDLE g_worker = nullptr;
-std::deque<uint8_t*> g_queue;
+// Accepted blocks, each with the completion routine its handle had then.
+struct Queued {
+    uint8_t* block;
+    Completion completion;
+};
+std::deque<Queued> g_queue;
 MifDatabase* g_database = nullptr;
 service::DispatchingInstrumentation* g_instrumentation = nullptr;
 service::ServiceLayer* g_service = nullptr;
@@ -85,7 +90,7 @@ size_t BlockLength(const uint8_t* block)
     return Word(block, 8);
 }
 
-void Complete(uint8_t* block)
+void Complete(uint8_t* block, Completion completion)
 {
     size_t length = BlockLength(block);
     auto* confirm = reinterpret_cast<uint8_t*>(static_cast<uintptr_t>(Word(block, 32)));
@@ -93,7 +98,6 @@ void Complete(uint8_t* block)
     if (confirmLength > service::kMaxBlockLength)
         confirmLength = service::kMaxBlockLength;
 
-    Completion completion = nullptr;
     service::CommandResult result;
     ::EnterCriticalSection(&g_lock);
     uint32_t command = Word(block, 4);
@@ -101,16 +105,10 @@ void Complete(uint8_t* block)
     // after an application registered.
     RefreshDatabase(command);
     result = g_service->Execute(block, length, confirm, confirmLength);
-    if (command == 0x100) {
-        completion = reinterpret_cast<Completion>(static_cast<uintptr_t>(Word(block, 64)));
+    if (command == 0x100)
         g_completions[Word(confirm, 8)] = completion;
-    } else {
-        auto found = g_completions.find(Word(block, 12));
-        completion = found != g_completions.end() ? found->second
-                                                   : reinterpret_cast<Completion>(static_cast<uintptr_t>(Word(block, 60)));
-        if (command == 0x101)
-            g_completions.erase(Word(block, 12));
-    }
+    else if (command == 0x101)
+        g_completions.erase(Word(block, 12));
     ::LeaveCriticalSection(&g_lock);
 
     std::memcpy(block + 40, &result.entryCount, 4);
@@ -125,15 +123,15 @@ DWORD WINAPI Worker(void*)
         ::WaitForSingleObject(g_wake, INFINITE);
         for (;;) {
             ::EnterCriticalSection(&g_lock);
-            uint8_t* block = nullptr;
+            Queued next = {nullptr, nullptr};
             if (!g_queue.empty()) {
-                block = g_queue.front();
+                next = g_queue.front();
                 g_queue.pop_front();
             }
             ::LeaveCriticalSection(&g_lock);
-            if (!block)
+            if (!next.block)
                 break;
-            Complete(block);
+            Complete(next.block, next.completion);
         }
     }
 }
@@ -157,8 +155,20 @@ extern "C" ULONG WINAPI DmiCommandEntry(void* commandBlock)
         return service::kNullResponseBuffer;
     ::EnterCriticalSection(&g_lock);
     uint32_t refused = g_service->Check(block, length);
+    // Registration names the completion routine, which must be code; later
+    // blocks complete through the routine of their handle.
+    Completion completion = nullptr;
+    if (refused == 0 && Word(block, 4) == 0x100) {
+        completion = reinterpret_cast<Completion>(static_cast<uintptr_t>(Word(block, 64)));
+        if (!service::IsCode(reinterpret_cast<const void*>(completion)))
+            refused = service::kNullCompletion;
+    } else if (refused == 0) {
+        auto found = g_completions.find(Word(block, 12));
+        if (found != g_completions.end())
+            completion = found->second;
+    }
     if (refused == 0) {
-        g_queue.push_back(block);
+        g_queue.push_back({block, completion});
         if (!g_worker)
             g_worker = ::CreateThread(nullptr, 0, Worker, nullptr, 0, nullptr);
     }

@@ -111,6 +111,10 @@ TEST(ServiceLibraries, BadBlocksAreRefusedAtOnce)
     Put(registration, 32, static_cast<uint32_t>(reinterpret_cast<uintptr_t>(pages + 4096)));
     Put(registration, 64, 0x401000);
     EXPECT_EQ(entry(registration.data()), 0x206u);
+    // A completion routine that is no code: the worker would crash calling it.
+    Put(registration, 32, static_cast<uint32_t>(reinterpret_cast<uintptr_t>(confirm.data())));
+    Put(registration, 64, static_cast<uint32_t>(reinterpret_cast<uintptr_t>(confirm.data())));
+    EXPECT_EQ(entry(registration.data()), 0x205u);
     VirtualFree(pages, 0, MEM_RELEASE);
 }
 
