@@ -7,6 +7,8 @@
 #include <cstring>
 #include <string>
 
+#include "platform/dmi/memory_span.h"
+
 namespace {
 
 constexpr ULONG kNoError = 0, kIllFormedCommand = 0x201, kIllegalCommand = 0x202, kIllegalLevel = 0x208;
@@ -49,7 +51,7 @@ void Record(const uint8_t* block, uint32_t length)
 extern "C" ULONG WINAPI DmiInvoke(void* commandBlock)
 {
     const auto* block = static_cast<const uint8_t*>(commandBlock);
-    if (!block)
+    if (!block || service::AccessibleBytes(block, 64, false) < 64)
         return kIllFormedCommand;
     uint32_t level, command, length;
     std::memcpy(&level, block, 4);
@@ -60,6 +62,8 @@ extern "C" ULONG WINAPI DmiInvoke(void* commandBlock)
         length = 64;
     if (length > kMaxRecorded)
         length = kMaxRecorded;
+    // A length that runs past the caller's memory is kept to what is there.
+    length = static_cast<uint32_t>(service::AccessibleBytes(block, length, false));
     Record(block, length);
     if (level != 0x444D3131 && level != 0x444D4931)
         return kIllegalLevel;

@@ -1,6 +1,7 @@
 #include "platform/dmi/service_layer.h"
 
 #include "common/byte_fields.h"
+#include "common/cp932.h"
 
 #include <cstring>
 #include <vector>
@@ -12,6 +13,7 @@ namespace {
 using le::PutWord;
 using le::Word;
 
+constexpr size_t kMaxListedName = 256;
 
 
 // Variable data is packed from the end of the confirm buffer downward, as
@@ -67,6 +69,43 @@ bool BlockString(const uint8_t* block, size_t blockLength, uint32_t offset, std:
     return true;
 }
 
+// One key of a get request: the entry {attribute id, data type, value offset}
+// at `entry` and the value it points at, read by the type. kNoError, or
+// kIllFormedCommand when the value lies outside the block, kIllegalKeys for a
+// type no key can have.
+uint32_t ReadKey(const uint8_t* block, size_t blockLength, size_t entry, MifKey* key)
+{
+    const uint32_t id = Word(block, entry), type = Word(block, entry + 4), at = Word(block, entry + 8);
+    if (at < 64 || at > blockLength)
+        return kIllFormedCommand;
+    const size_t room = blockLength - at;
+    switch (type) {
+    case dmi::kCounter: case dmi::kGauge: case dmi::kInteger:
+        if (room < 4)
+            return kIllFormedCommand;
+        *key = MifKey::Number(id, Word(block, at));
+        return kNoError;
+    case dmi::kCounter64: case dmi::kInteger64:
+        if (room < 8)
+            return kIllFormedCommand;
+        *key = MifKey::Number(id, Word(block, at) | static_cast<uint64_t>(Word(block, at + 4)) << 32);
+        return kNoError;
+    case dmi::kOctetString: case dmi::kDisplayString: {
+        if (room < 4 || Word(block, at) > room - 4)
+            return kIllFormedCommand;
+        *key = MifKey::Text(id, std::string(reinterpret_cast<const char*>(block + at + 4), Word(block, at)));
+        return kNoError;
+    }
+    case dmi::kDate:
+        if (room < dmi::kDateFieldSize)
+            return kIllFormedCommand;
+        *key = MifKey::Text(id, std::string(reinterpret_cast<const char*>(block + at), dmi::kDateFieldSize));
+        return kNoError;
+    default:
+        return kIllegalKeys;
+    }
+}
+
 }  // namespace
 
 uint32_t StatusOf(MifStatus status)
@@ -88,11 +127,13 @@ uint32_t StatusOf(MifStatus status)
 
 uint32_t ServiceLayer::Check(const uint8_t* block, size_t blockLength) const
 {
-    if (!block || blockLength < 64)
+    if (!block)
         return kIllFormedCommand;
     uint32_t level = Word(block, 0);
     if (level != kLevelCheck && level != kLevelCheck11)
         return kIllegalLevel;
+    if (blockLength < 64 || blockLength > kMaxBlockLength)
+        return kIllFormedCommand;
     uint32_t command = Word(block, 4);
     switch (command) {
     case 0x100:
@@ -102,6 +143,8 @@ uint32_t ServiceLayer::Check(const uint8_t* block, size_t blockLength) const
             return kNullCompletion;
         break;
     case 0x101:
+        if (!IsHandle(Word(block, 12)))
+            return kIllegalHandle;
         break;
     case 0x201: case 0x202: case 0x208: case 0x300:
         if (!IsHandle(Word(block, 12)))
@@ -119,14 +162,20 @@ uint32_t ServiceLayer::Check(const uint8_t* block, size_t blockLength) const
 
 CommandResult ServiceLayer::Execute(uint8_t* block, size_t blockLength, uint8_t* confirm, size_t confirmLength)
 {
-    switch (Word(block, 4)) {
+    const uint32_t command = Word(block, 4);
+    // A handle unregistered while this block waited is no longer good.
+    if (command != 0x100 && !IsHandle(Word(block, 12)))
+        return {kIllegalHandle, 0};
+    switch (command) {
     case 0x100: {
         std::memset(confirm, 0, confirmLength);
-        PutWord(confirm, 8, NextHandle());
+        PutWord(confirm, 8, ++lastHandle_);
+        live_.insert(lastHandle_);
         return {kNoError, 1};
     }
     case 0x101:
-        return {IsHandle(Word(block, 12)) ? kNoError : kIllegalHandle, 0};
+        live_.erase(Word(block, 12));
+        return {kNoError, 0};
     case 0x201: return List(block, blockLength, confirm, confirmLength, false);
     case 0x202: return List(block, blockLength, confirm, confirmLength, true);
     case 0x208: return Describe(block, confirm, confirmLength);
@@ -154,6 +203,10 @@ CommandResult ServiceLayer::List(const uint8_t* block, size_t blockLength, uint8
     for (uint32_t id : ids) {
         std::string name;
         database_.ComponentName(id, &name);
+        // A name a MIF makes longer than any confirm buffer would hide every
+        // component behind it: the listing carries at most 256 bytes of it.
+        if (name.size() > kMaxListedName)
+            name.resize(cp932::PrefixBytes(name.data(), name.size(), kMaxListedName, cp932::kUnlimited));
         long entry = writer.Fixed(28);
         long nameAt = entry >= 0 ? writer.String(name) : -1;
         if (nameAt < 0) {
@@ -204,24 +257,28 @@ CommandResult ServiceLayer::Get(const uint8_t* block, size_t blockLength, uint8_
     if (keyCount > 3)
         return {kIllegalKeys, 0};
     // Key entries {attribute id, type, value offset} and their values must lie
-    // inside the block; only integer keys name rows here.
+    // inside the block.
     std::vector<MifKey> keys;
-    std::vector<uint32_t> keyValues;
+    std::vector<uint32_t> keyValues;   // what instrumentation takes: row numbers
+    bool numbersOnly = true;
     uint32_t list = Word(block, 76);
     for (uint32_t k = 0; k < keyCount; ++k) {
         size_t entry = static_cast<size_t>(list) + k * 12;
-        if (list < 64 || entry > blockLength - 12)
+        if (list < 64 || list > blockLength || entry > blockLength - 12)
             return {kIllFormedCommand, 0};
-        uint32_t valueOffset = Word(block, entry + 8);
-        if (valueOffset < 64 || valueOffset > blockLength - 4)
-            return {kIllFormedCommand, 0};
-        uint32_t value = Word(block, valueOffset);
-        keys.push_back(MifKey::Number(Word(block, entry), value));
-        keyValues.push_back(value);
+        MifKey key;
+        uint32_t status = ReadKey(block, blockLength, entry, &key);
+        if (status != kNoError)
+            return {status, 0};
+        numbersOnly = numbersOnly && key.value.kind == MifValueKind::kNumber;
+        keyValues.push_back(static_cast<uint32_t>(key.value.number));
+        keys.push_back(key);
     }
     MifAnswer answer;
     MifStatus status = database_.GetValue(component, group, attribute, keys.data(), keys.size(), &answer);
     if (status == MifStatus::kInstrumented) {
+        if (!numbersOnly)
+            return {kIllegalKeys, 0};
         uint32_t forwarded = instrumentation_.Get(answer.instrumentation, component, group, attribute,
                                                   keyValues.data(), keyValues.size(), &answer);
         if (forwarded != kNoError)

@@ -5,6 +5,7 @@
 #pragma once
 #include <cstddef>
 #include <cstdint>
+#include <set>
 #include <string>
 
 #include "platform/dmi/mif_database.h"
@@ -61,15 +62,17 @@ public:
     {
     }
 
-    // Checks a block before it is accepted: level, length, command and the
-    // confirm buffer. Returns 0, or the status that refuses it at once.
+    // Checks a block before it is accepted: level, length, command, handle
+    // and the confirm buffer. blockLength is the length the block declares
+    // (registration declares none: 72). Returns 0, or the status that refuses
+    // it at once.
     uint32_t Check(const uint8_t* block, size_t blockLength) const;
 
     // Carries out a checked block, writing into its confirm buffer.
     CommandResult Execute(uint8_t* block, size_t blockLength, uint8_t* confirm, size_t confirmLength);
 
-    uint32_t NextHandle() { return ++lastHandle_; }
-    bool IsHandle(uint32_t handle) const { return handle != 0 && handle <= lastHandle_; }
+    // Handles given by registration and not yet unregistered.
+    bool IsHandle(uint32_t handle) const { return live_.count(handle) != 0; }
 
 private:
     CommandResult List(const uint8_t* block, size_t blockLength, uint8_t* confirm, size_t confirmLength,
@@ -80,6 +83,7 @@ private:
     MifDatabase& database_;
     Instrumentation& instrumentation_;
     uint32_t lastHandle_ = 0;
+    std::set<uint32_t> live_;
 };
 
 // The management interface's status for a database answer.

@@ -2,10 +2,12 @@
 // for tests and the benchmark: it creates the semaphore and the five areas,
 // and answers get requests (message 0x496) on a window of class
 // "corvanedmici" the way that program does.
-//   bridge_responder [hang]
+//   bridge_responder [hang | bad]
 // Answers: group 16 attribute 1 -> integer 6; group 5 attribute 2 row k ->
 // display string "row k"; group 7 attribute 3 -> a date; anything else ->
-// no answer (0). With "hang" the window never answers.
+// no answer (0). With "hang" the window never answers. With "bad" group 16
+// attribute 1 is a string one byte longer than its area can hold, attribute 2
+// one that fills the area exactly, and group 7 attribute 3 has type 99.
 #include <windows.h>
 
 #include <cstdio>
@@ -22,6 +24,7 @@ struct Areas {
 } g_areas;
 
 bool g_hang = false;
+bool g_bad = false;
 
 unsigned char* MakeArea(const char* name, DWORD size)
 {
@@ -46,6 +49,16 @@ LRESULT Answer()
     unsigned group = Word(g_areas.info, 4), attribute = Word(g_areas.info, 8), keys = Word(g_areas.info, 12);
     unsigned key = keys >= 1 ? Word(g_areas.keyData, 0) : 0;
     Put(g_areas.result, 0, attribute);
+    if (g_bad && group == 16 && (attribute == 1 || attribute == 2)) {
+        Put(g_areas.result, 4, 8);
+        Put(g_areas.value, 0, attribute == 1 ? 4093 : 4092);
+        std::memset(g_areas.value + 4, 'x', 4092);
+        return 1;
+    }
+    if (g_bad && group == 7 && attribute == 3) {
+        Put(g_areas.result, 4, 99);
+        return 1;
+    }
     if (group == 16 && attribute == 1 && keys == 0) {
         Put(g_areas.result, 4, 5);
         Put(g_areas.value, 0, 6);
@@ -84,6 +97,7 @@ LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lPar
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int)
 {
     g_hang = std::strstr(commandLine, "hang") != nullptr;
+    g_bad = std::strstr(commandLine, "bad") != nullptr;
     if (!CreateSemaphoreA(nullptr, 1, 1, "DMIINFO"))
         return 1;
     g_areas.keyList = MakeArea("HELMSETKEYLIST", 4096);
