@@ -20,6 +20,9 @@ ServiceEntry g_entry = nullptr;
 uint32_t g_handle = 0;
 bool g_registered = false;
 volatile LONG g_commandDone = 0;
+// Set when the wait gave up on a command: the service layer may still write
+// into the blocks until that command's completion routine runs.
+bool g_abandoned = false;
 DWORD g_waitLimit = kCompletionWaitMs;
 uint32_t g_lastStatus = 0;
 
@@ -31,6 +34,16 @@ void WINAPI CompletionRoutine(ULONG)
 uint32_t Address(const void* p)
 {
     return static_cast<uint32_t>(reinterpret_cast<uintptr_t>(p));
+}
+
+// True while a command the wait gave up on has not completed yet; no block may
+// be filled or handed over until it has.
+bool ServiceStillBusy()
+{
+    if (g_abandoned && ::InterlockedCompareExchange(&g_commandDone, 0, 0) == 0)
+        return true;
+    g_abandoned = false;
+    return false;
 }
 
 // Runs a filled block: an immediate status other than 0 or 1 is final;
@@ -46,8 +59,10 @@ uint32_t Run(uint8_t* commandBlock)
         return immediate;
     DWORD start = ::GetTickCount();
     while (::InterlockedCompareExchange(&g_commandDone, 0, 0) == 0) {
-        if (::GetTickCount() - start >= g_waitLimit)
+        if (::GetTickCount() - start >= g_waitLimit) {
+            g_abandoned = true;
             return kStatusNoCompletion;
+        }
         ::Sleep(0);
     }
     return Word(commandBlock, block::kStatus);
@@ -209,6 +224,8 @@ uint32_t LastServiceStatus()
 
 uint32_t IssueCommand(uint8_t* commandBlock, uint8_t* confirmBuffer, uint32_t command)
 {
+    if (ServiceStillBusy())
+        return kStatusNoCompletion;
     PutWord(commandBlock, block::kLevel, kLevelCheck);
     PutWord(commandBlock, block::kCommand, command);
     PutWord(commandBlock, block::kLength, kBlockSize);
@@ -251,6 +268,8 @@ int RegisterManagement()
 
 int UnregisterManagement()
 {
+    if (ServiceStillBusy())
+        return Fail(kStatusNoCompletion);
     PutWord(g_block, block::kLevel, kLevelCheck);
     PutWord(g_block, block::kCommand, kCmdUnregister);
     PutWord(g_block, block::kLength, kBlockSize);
@@ -403,6 +422,7 @@ void ResetForTests(DWORD completionWaitMs)
     g_registered = false;
     g_lastStatus = 0;
     g_entry = nullptr;
+    g_abandoned = false;
 }
 
 }  // namespace korvisa::dmi

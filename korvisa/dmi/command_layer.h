@@ -23,7 +23,9 @@ using ServiceEntry = ULONG(WINAPI*)(void* block);
 // bind their own). Without one, every command fails.
 void SetServiceEntry(ServiceEntry entry);
 
-// How long the layer waits for a completion routine before it gives up.
+// How long the layer waits for a completion routine before it gives up. The
+// command given up on still owns the blocks: later commands fail with the same
+// status, without being handed over, until its completion routine has run.
 constexpr DWORD kCompletionWaitMs = 30000;
 
 int RegisterManagement();

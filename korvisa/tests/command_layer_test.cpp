@@ -221,6 +221,29 @@ TEST_F(CommandLayer, ImmediateFailureReturnsAtOnceAndSilenceIsBounded)
     EXPECT_EQ(LastServiceStatus(), kStatusNoCompletion);
 }
 
+TEST_F(CommandLayer, ACommandGivenUpOnKeepsTheBlocksUntilItCompletes)
+{
+    service.AddComponent(7, "c", "A|B|1");
+    uint32_t id = 0;
+    // Completes well after the layer's 500 ms wait.
+    service.completionDelayMs = 1500;
+    EXPECT_EQ(FindFirstComponent("A|B|1", &id), 1);
+    EXPECT_EQ(LastServiceStatus(), kStatusNoCompletion);
+
+    // The late completion has not come: nothing is written into the blocks the
+    // service layer may still fill, and nothing is handed over.
+    size_t handedOver = service.blocks.size();
+    service.completionDelayMs = 2;
+    EXPECT_EQ(FindFirstComponent("A|B|1", &id), 1);
+    EXPECT_EQ(LastServiceStatus(), kStatusNoCompletion);
+    EXPECT_EQ(service.blocks.size(), handedOver);
+
+    // Once it has come, commands run again.
+    ::Sleep(1500);
+    EXPECT_EQ(FindFirstComponent("A|B|1", &id), 0);
+    EXPECT_EQ(id, 7u);
+}
+
 TEST_F(CommandLayer, ConfirmsThatContradictThemselvesFailInsteadOfOverrunningOrLooping)
 {
     for (uint32_t id = 1; id <= 5; ++id)

@@ -28,6 +28,7 @@ void FakeService::Reset()
     batchSize = 3;
     immediateStatus = 0;
     neverComplete = false;
+    completionDelayMs = 2;
     spoil = nullptr;
 }
 
@@ -90,8 +91,9 @@ ULONG WINAPI FakeService::Entry(void* blockAddress)
     if (self.neverComplete)
         return 0;
     auto completion = reinterpret_cast<void(WINAPI*)(ULONG)>(static_cast<uintptr_t>(completionAddress));
-    self.completion_ = std::thread([completion] {
-        ::Sleep(2);
+    DWORD delay = self.completionDelayMs;
+    self.completion_ = std::thread([completion, delay] {
+        ::Sleep(delay);
         completion(0);
     });
     return 0;

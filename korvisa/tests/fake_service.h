@@ -43,6 +43,7 @@ public:
     size_t batchSize = 3;
     uint32_t immediateStatus = 0;          // returned at once when not 0
     bool neverComplete = false;            // accept the command but never call back
+    DWORD completionDelayMs = 2;           // how long after accepting a command it calls back
     // Lets a test spoil a confirm before the completion routine runs.
     void (*spoil)(uint8_t* block, uint8_t* confirm) = nullptr;
 
