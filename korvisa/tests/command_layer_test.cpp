@@ -226,7 +226,7 @@ TEST_F(CommandLayer, ACommandGivenUpOnKeepsTheBlocksUntilItCompletes)
     service.AddComponent(7, "c", "A|B|1");
     uint32_t id = 0;
     // Completes well after the layer's 500 ms wait.
-    service.completionDelayMs = 1500;
+    service.completionDelayMs = 3000;
     EXPECT_EQ(FindFirstComponent("A|B|1", &id), 1);
     EXPECT_EQ(LastServiceStatus(), kStatusNoCompletion);
 
@@ -239,8 +239,12 @@ TEST_F(CommandLayer, ACommandGivenUpOnKeepsTheBlocksUntilItCompletes)
     EXPECT_EQ(service.blocks.size(), handedOver);
 
     // Once it has come, commands run again.
-    ::Sleep(1500);
-    EXPECT_EQ(FindFirstComponent("A|B|1", &id), 0);
+    int found = 1;
+    for (DWORD start = ::GetTickCount(); found != 0 && ::GetTickCount() - start < 15000;) {
+        ::Sleep(100);
+        found = FindFirstComponent("A|B|1", &id);
+    }
+    EXPECT_EQ(found, 0);
     EXPECT_EQ(id, 7u);
 }
 
