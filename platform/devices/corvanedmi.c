@@ -256,12 +256,18 @@ static NTSTATUS WINAPI on_ioctl(DEVICE_OBJECT* device, IRP* irp) {
     void* in = NULL;
     void* out = NULL;
     unsigned long written = 0;
+    unsigned long before;
     DevicesResult result;
     (void)device;
 
     caller_buffers(irp, sp, &in, &out);
     lock();
+    before = g_state.profileHash;
     reload_profile();
+    /* A rewritten profile may name another table; and a table that could not
+     * be read when the handle was opened (the desk still starting) is tried
+     * again rather than missing for the handle's whole life. */
+    if (g_state.profileHash != before || g_state.tableLen == 0) reload_table();
     result = devices_answer(&g_state, code, in, in ? inLen : 0, out, out ? outLen : 0, &written);
     unlock();
     return complete(irp, status_of(result), result == DEVICES_OK ? written : 0);

@@ -181,6 +181,26 @@ TEST_F(HardwareMonitorDriver, ReadingsCarryTheProfileAndNotReadyComesFirst) {
     EXPECT_EQ(dwordAt(after.out, 22), 0u);
 }
 
+TEST_F(HardwareMonitorDriver, ATableNamedOrWrittenWhileAHandleIsOpenIsServed) {
+    auto table = tableBytes();
+    ASSERT_FALSE(table.empty());
+    const std::string bytes(table.begin(), table.end());
+    // The profile names a table that is not there yet: no table.
+    ASSERT_TRUE(harness::writeFile(kProfile, "[SMBIOS]\r\nTable=later.bin\r\n"));
+    EXPECT_FALSE(call(device_, 11, {}, 16).ok);
+    // Written while the handle stays open: served from the next call on.
+    ASSERT_TRUE(harness::writeFile("C:\\TESTBED\\later.bin", bytes));
+    auto info = call(device_, 11, {}, 16);
+    ASSERT_TRUE(info.ok) << info.error;
+    EXPECT_EQ(dwordAt(info.out, 0), table.size());
+    // A profile that names another table: that one is served.
+    ASSERT_TRUE(harness::writeFile("C:\\TESTBED\\short.bin", bytes.substr(0, table[1])));
+    ASSERT_TRUE(harness::writeFile(kProfile, "[SMBIOS]\r\nTable=short.bin\r\n"));
+    info = call(device_, 11, {}, 16);
+    ASSERT_TRUE(info.ok) << info.error;
+    EXPECT_EQ(dwordAt(info.out, 0), table[1]);
+}
+
 TEST_F(HardwareMonitorDriver, FailCallsFailsExactlyTheListedCodes) {
     useProfile("Present=1\r\nFailCalls=9, 0x80002038\r\n" + kReadings);
     EXPECT_FALSE(call(device_, 9, {}, 30).ok);
