@@ -1,6 +1,7 @@
 /* The hardware-monitor driver's answers, worked out from the testbed profile
  * and the SMBIOS table. No C library: copies and clears are plain loops. */
 #include "platform/devices/device_requests.h"
+#include "platform/devices/byte_fields.h"
 
 #include "platform/devices/ide_requests.h"
 
@@ -47,21 +48,6 @@ static void copy_bytes(unsigned char* to, const unsigned char* from, unsigned lo
 static void clear_bytes(unsigned char* to, unsigned long n) {
     unsigned long i;
     for (i = 0; i < n; ++i) to[i] = 0;
-}
-
-static void put_word(unsigned char* at, unsigned long v) {
-    at[0] = (unsigned char)(v & 0xFF);
-    at[1] = (unsigned char)((v >> 8) & 0xFF);
-}
-
-static void put_dword(unsigned char* at, unsigned long v) {
-    put_word(at, v & 0xFFFF);
-    put_word(at + 2, (v >> 16) & 0xFFFF);
-}
-
-static unsigned long get_dword(const unsigned char* at) {
-    return (unsigned long)at[0] | ((unsigned long)at[1] << 8) | ((unsigned long)at[2] << 16) |
-           ((unsigned long)at[3] << 24);
 }
 
 void devices_init(DevicesState* state) {

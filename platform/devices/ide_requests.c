@@ -1,6 +1,7 @@
 /* The IDE disks of the testbed profile, answered as identify blocks and disk
  * records. No C library, like the rest of the driver's answers. */
 #include "platform/devices/ide_requests.h"
+#include "platform/devices/byte_fields.h"
 
 #include "platform/testbed/profile_parse.h"
 
@@ -11,16 +12,6 @@ typedef struct IdeDisk {
     unsigned modelLen;
     unsigned long cylinders, heads, sectors;
 } IdeDisk;
-
-static void put_word(unsigned char* at, unsigned long v) {
-    at[0] = (unsigned char)(v & 0xFF);
-    at[1] = (unsigned char)((v >> 8) & 0xFF);
-}
-
-static void put_dword(unsigned char* at, unsigned long v) {
-    put_word(at, v & 0xFFFF);
-    put_word(at + 2, (v >> 16) & 0xFFFF);
-}
 
 static void clear(unsigned char* to, unsigned long n) {
     unsigned long i;
